@@ -1,0 +1,96 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace desktop {
+
+enum class Buttons { OK, YesNo };
+enum class Icon { None, Critical, Information };
+enum class Answer { OK, Yes, No };
+
+struct Message {
+    std::string text;
+    std::string title;
+    Buttons buttons = Buttons::OK;
+    Icon icon = Icon::None;
+    int defaultButton = 0;  // 0 the first button, 1 the second
+};
+
+// Modal message boxes.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual Answer Show(const Message& message) = 0;
+};
+
+// The program's own top-level windows.
+class Windows {
+public:
+    virtual ~Windows() = default;
+    // Raises the window with that exact title; fails (error 5) when there is none.
+    virtual void BringToFront(const std::string& title) = 0;
+    // Handles the events that are waiting, once, and returns.
+    virtual void ProcessEvents() = 0;
+    // The hourglass pointer over the whole program while the program is busy.
+    virtual void SetBusyCursor(bool busy) = 0;
+};
+
+// Starting outside programs, never waiting for them and never through a shell.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // Fails (error 53) when the program cannot be started.
+    virtual void Start(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    // The desktop's handler for a web address or a file.
+    virtual void Open(const std::string& target) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::chrono::system_clock::time_point Now() = 0;
+};
+
+class Paths {
+public:
+    virtual ~Paths() = default;
+    virtual std::filesystem::path ProgramFolder() = 0;  // where the program and its lists lie
+    virtual std::filesystem::path TempFolder() = 0;
+};
+
+// Ends the process at once, without returning.
+class ProcessExit {
+public:
+    virtual ~ProcessExit() = default;
+    [[noreturn]] virtual void Exit(int status) = 0;
+};
+
+// A window of the program as other modules see it: its title and the keyboard focus.
+class Window {
+public:
+    virtual ~Window() = default;
+    virtual std::string Caption() = 0;
+    virtual void SetFocus() = 0;
+};
+
+struct Platform {
+    std::shared_ptr<MessageBoxes> messages;
+    std::shared_ptr<Windows> windows;
+    std::shared_ptr<Launcher> launcher;
+    std::shared_ptr<Clock> clock;
+    std::shared_ptr<Paths> paths;
+    std::shared_ptr<ProcessExit> exit;
+};
+
+// The services in force; the product installs its own at start, tests install doubles.
+Platform& Services();
+void Install(Platform platform);
+
+// The product's services on Qt and the operating system.
+Platform ProductPlatform();
+
+}  // namespace desktop

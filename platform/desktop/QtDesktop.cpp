@@ -1,0 +1,124 @@
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QStringList>
+#include <QUrl>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/desktop/Desktop.h"
+#include "platform/runtime/Failure.h"
+
+namespace desktop {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    Answer Show(const Message& message) override {
+        QMessageBox box;
+        box.setWindowTitle(Q(message.title));
+        box.setText(Q(message.text));
+        box.setIcon(IconOf(message.icon));
+        if (message.buttons == Buttons::YesNo) {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(message.defaultButton == 1 ? QMessageBox::No : QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::No);
+        } else {
+            box.setStandardButtons(QMessageBox::Ok);
+        }
+        int result = box.exec();
+        if (message.buttons == Buttons::OK) return Answer::OK;
+        return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+
+private:
+    static QMessageBox::Icon IconOf(Icon icon) {
+        switch (icon) {
+            case Icon::Critical: return QMessageBox::Critical;
+            case Icon::Information: return QMessageBox::Information;
+            default: return QMessageBox::NoIcon;
+        }
+    }
+};
+
+class QtWindows : public Windows {
+public:
+    void BringToFront(const std::string& title) override {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->isWindow() && widget->windowTitle() == Q(title)) {
+                widget->raise();
+                widget->activateWindow();
+                return;
+            }
+        }
+        throw rt::Failure(rt::kInvalidCall, "No window titled \"" + title + "\"");
+    }
+    void ProcessEvents() override { QCoreApplication::processEvents(); }
+    void SetBusyCursor(bool busy) override {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    }
+};
+
+class QtLauncher : public Launcher {
+public:
+    void Start(const std::string& program, const std::vector<std::string>& arguments) override {
+        QStringList list;
+        for (const auto& argument : arguments) list << Q(argument);
+        if (!QProcess::startDetached(Q(program), list))
+            throw rt::Failure(rt::kFileNotFound, "Cannot start " + program);
+    }
+    void Open(const std::string& target) override {
+        QUrl url = QUrl::fromUserInput(Q(target));
+        if (!QDesktopServices::openUrl(url))
+            throw rt::Failure(rt::kFileNotFound, "No program opens " + target);
+    }
+};
+
+class SystemClock : public Clock {
+public:
+    std::chrono::system_clock::time_point Now() override {
+        return std::chrono::system_clock::now();
+    }
+};
+
+class SystemPaths : public Paths {
+public:
+    std::filesystem::path ProgramFolder() override {
+        std::error_code error;
+        auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+        if (!error) return exe.parent_path();
+        return QCoreApplication::applicationDirPath().toStdString();
+    }
+    std::filesystem::path TempFolder() override {
+        return std::filesystem::temp_directory_path();
+    }
+};
+
+class ImmediateExit : public ProcessExit {
+public:
+    [[noreturn]] void Exit(int status) override {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+};
+
+}  // namespace
+
+Platform ProductPlatform() {
+    return Platform{std::make_shared<QtMessageBoxes>(), std::make_shared<QtWindows>(),
+                    std::make_shared<QtLauncher>(),     std::make_shared<SystemClock>(),
+                    std::make_shared<SystemPaths>(),    std::make_shared<ImmediateExit>()};
+}
+
+}  // namespace desktop

@@ -1,0 +1,81 @@
+#include "platform/desktop/testing/FakeDesktop.h"
+
+#include <atomic>
+#include <unistd.h>
+
+#include "platform/runtime/Failure.h"
+
+namespace desktop::testing {
+
+Answer ScriptedMessages::Show(const Message& message) {
+    shown.push_back(message);
+    if (onShow) onShow(message);
+    if (message.buttons == Buttons::OK) return Answer::OK;
+    if (answers.empty()) return unscriptedAnswer;
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void RecordingWindows::BringToFront(const std::string& title) {
+    if (missingTitles.contains(title))
+        throw rt::Failure(rt::kInvalidCall, "No window titled \"" + title + "\"");
+    raised.push_back(title);
+}
+
+void RecordingWindows::ProcessEvents() {
+    ++eventRounds;
+    if (onProcessEvents) onProcessEvents();
+}
+
+void RecordingLauncher::Start(const std::string& program,
+                              const std::vector<std::string>& arguments) {
+    if (failing) throw rt::Failure(rt::kFileNotFound, "Cannot start " + program);
+    started.emplace_back(program, arguments);
+}
+
+void RecordingLauncher::Open(const std::string& target) {
+    if (failing) throw rt::Failure(rt::kFileNotFound, "No program opens " + target);
+    opened.push_back(target);
+}
+
+FixedClock::FixedClock(int year, unsigned month, unsigned day) {
+    using namespace std::chrono;
+    now = sys_days{std::chrono::year{year} / std::chrono::month{month} / std::chrono::day{day}} +
+          hours{12};
+}
+
+TempPaths::TempPaths() {
+    static std::atomic<int> counter{0};
+    root = std::filesystem::temp_directory_path() /
+           ("namedays-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(root);
+    program = root / "program";
+    temp = root / "temp";
+    std::filesystem::create_directories(program);
+    std::filesystem::create_directories(temp);
+}
+
+TempPaths::~TempPaths() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+}
+
+void ThrowingExit::Exit(int status) {
+    statuses.push_back(status);
+    throw rt::ProgramEnd{status};
+}
+
+FakeDesktop::FakeDesktop()
+    : messages(std::make_shared<ScriptedMessages>()),
+      windows(std::make_shared<RecordingWindows>()),
+      launcher(std::make_shared<RecordingLauncher>()),
+      clock(std::make_shared<FixedClock>()),
+      paths(std::make_shared<TempPaths>()),
+      exit(std::make_shared<ThrowingExit>()) {}
+
+void FakeDesktop::Install() {
+    desktop::Install(Platform{messages, windows, launcher, clock, paths, exit});
+}
+
+}  // namespace desktop::testing

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/runtime/Variant.h"
+
+namespace scripting {
+class FileSystemObject;
+class Folder;
+}  // namespace scripting
+
+namespace modFileHandling {
+
+// The shared file-system object, made on first use and dropped at the end of the program.
+inline std::shared_ptr<scripting::FileSystemObject> objFS;
+
+void subSetupFS();
+// Starts the scripting runtime's registration without waiting. Nothing needs registering
+// on this platform, so it only counts the calls, for tests to see.
+void subRegisterScrrun();
+int RegistrationCount();
+std::string fncGetTempPath();
+std::string fncGetLongPath(std::shared_ptr<scripting::Folder>& objFolder);
+// Writes the text whole or not at all; returns the full path (also left in strFileName).
+std::string fncSaveTextFile(std::string& strFileName, const std::string& strText, bool blnTemp);
+// The whole content, or "" when the file does not exist.
+std::string fncReadTextFile(const std::string& strFileName);
+void subPrintFile(const std::string& strFileName);
+void subInvokeVerb(const rt::Variant& varFolder, const rt::Variant& varFile,
+                   const std::string& strVerb);
+
+void ResetState();
+
+}  // namespace modFileHandling

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+#include "outlook/modGlobals.h"
+#include "platform/automation/Registry.h"
+#include "platform/desktop/testing/FakeDesktop.h"
+#include "platform/runtime/Failure.h"
+#include "services/Components.h"
+
+namespace testsupport {
+
+// A fresh program for every test: shared state reset, the product's components registered,
+// desktop doubles installed. Tests replace registrations as they need.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        modGlobals::ResetProgramState();
+        automation::Objects().Clear();
+        components::RegisterProductComponents(automation::Objects());
+        desktop.Install();
+    }
+    void TearDown() override {
+        modGlobals::ResetProgramState();
+        automation::Objects().Clear();
+    }
+
+    desktop::testing::FakeDesktop desktop;
+};
+
+// Runs the body and gives the exit status when it ended the program, nullopt otherwise.
+inline std::optional<int> EndStatus(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const rt::ProgramEnd& end) {
+        return end.status;
+    }
+    return std::nullopt;
+}
+
+}  // namespace testsupport
