@@ -6,8 +6,12 @@ namespace {
 int registrations = 0;
 }
 
-void subRegisterScrrun() { ++registrations; }
-int RegistrationCount() { return registrations; }
+void subRegisterScrrun() {
+    ++registrations;
+}
+int RegistrationCount() {
+    return registrations;
+}
 
 void ResetState() {
     objFS.reset();
