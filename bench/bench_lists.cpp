@@ -38,7 +38,8 @@ void BM_CheckFiles(benchmark::State& state) {
         cAppFiles files;
         files.CheckFiles();
         entries = 0;
-        for (const auto& [name, list] : *files.Dic) entries += list->Dic->Count();
+        for (const auto& [name, list] : *files.Dic)
+            entries += list->Dic->Count();
         benchmark::DoNotOptimize(entries);
     }
     state.counters["entries"] = static_cast<double>(entries);

@@ -13,7 +13,7 @@
 
 // The list files of the program folder, each loaded, in the order of their list names.
 class cAppFiles {
-public:
+  public:
     using ListMap = scripting::Dictionary<std::shared_ptr<cApps>>;
 
     cAppFiles();
@@ -28,7 +28,7 @@ namespace modScriptingDic {
 
 // Orders texts as the user's locale does, ignoring case: Danmark, finland, Sverige.
 class TextCollator {
-public:
+  public:
     TextCollator();
     ~TextCollator();
     TextCollator(const TextCollator&) = delete;
@@ -37,7 +37,7 @@ public:
     // Below, at or above 0 as a sorts before, with or after b.
     int Compare(const std::string& a, const std::string& b) const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
@@ -58,14 +58,17 @@ std::shared_ptr<scripting::Dictionary<V>> fncSortDictionary(const scripting::Dic
         step(20);
         std::vector<Row> rows;
         rows.reserve(static_cast<size_t>(dic.Count()));
-        for (const auto& [key, item] : dic) rows.push_back(Row{rt::TextOf(key), key, item});
+        for (const auto& [key, item] : dic)
+            rows.push_back(Row{rt::TextOf(key), key, item});
         step(30);
         TextCollator collator;
         for (size_t i = 0; i + 1 < rows.size(); ++i)
             for (size_t j = i; j < rows.size(); ++j)
-                if (collator.Compare(rows[i].text, rows[j].text) > 0) std::swap(rows[i], rows[j]);
+                if (collator.Compare(rows[i].text, rows[j].text) > 0)
+                    std::swap(rows[i], rows[j]);
         step(40);
-        for (Row& row : rows) sorted->Add(row.key, std::move(row.item));
+        for (Row& row : rows)
+            sorted->Add(row.key, std::move(row.item));
         return sorted;
     });
 }

@@ -17,7 +17,8 @@ const std::string_view kLineEnd = "\r\n";
 size_t CharacterCount(std::string_view text) {
     size_t count = 0;
     for (unsigned char byte : text)
-        if ((byte & 0xC0) != 0x80) ++count;
+        if ((byte & 0xC0) != 0x80)
+            ++count;
     return count;
 }
 
@@ -39,19 +40,24 @@ cApps::cApps() : Dic(modScriptingDic::fncCreateDic<std::shared_ptr<cApp>>()) {}
 void cApps::FromString(const std::string& ToParse) {
     modErroHandling::Step step;
     modErroHandling::Reported("cApps.FromString", step, [&] {
-        step(10, "Splitting text " + rt::NumberText(static_cast<int64_t>(CharacterCount(ToParse))) +
-                     " characters");
+        const std::string activity = "Splitting text " +
+                                     rt::NumberText(static_cast<int64_t>(CharacterCount(ToParse))) +
+                                     " characters";
+        step(10, activity);
         step(20);
         Dic = modScriptingDic::fncCreateDic<std::shared_ptr<cApp>>();
-        step(30);
+        // The factory says what it does; from here on the report is about the text again.
+        step(30, activity);
         std::vector<std::string> pieces = SplitLines(ToParse);
         for (std::string& piece : pieces) {
-            if (piece.empty()) continue;
+            if (piece.empty())
+                continue;
             step(40);
             auto entry = std::make_shared<cApp>();
             entry->FromString(piece);
             step(50);
-            if (entry->Valid && !Dic->Exists(entry->Subject)) Dic->Add(entry->Subject, entry);
+            if (entry->Valid && !Dic->Exists(entry->Subject))
+                Dic->Add(entry->Subject, entry);
         }
     });
 }

@@ -8,7 +8,7 @@
 
 // The entries of one list file, keyed by their names text, in file order.
 class cApps {
-public:
+  public:
     using EntryMap = scripting::Dictionary<std::shared_ptr<cApp>>;
 
     cApps();

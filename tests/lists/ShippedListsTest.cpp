@@ -27,7 +27,8 @@ std::map<std::string, Expected> Manifest() {
     std::map<std::string, Expected> manifest;
     std::string line;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
+        if (line.empty() || line[0] == '#')
+            continue;
         std::istringstream fields(line);
         std::string file, entries, dates, dropped, encoding;
         std::getline(fields, file, '\t');
@@ -68,15 +69,18 @@ TEST_F(ShippedListsTest, TheCatalogueOfTheShippedListsHoldsEveryListUnderItsName
     auto manifest = Manifest();
     for (const auto& entry : std::filesystem::directory_iterator(kLists))
         if (entry.path().extension() == ".txt")
-            std::filesystem::copy_file(entry.path(), desktop.paths->program / entry.path().filename());
+            std::filesystem::copy_file(entry.path(),
+                                       desktop.paths->program / entry.path().filename());
 
     cAppFiles files;
     files.CheckFiles();
 
     std::map<std::string, int> found;
-    for (const auto& [name, list] : *files.Dic) found[rt::TextOf(name) + ".txt"] = list->Dic->Count();
+    for (const auto& [name, list] : *files.Dic)
+        found[rt::TextOf(name) + ".txt"] = list->Dic->Count();
     std::map<std::string, int> wanted;
-    for (const auto& [file, expected] : manifest) wanted[file] = expected.entries;
+    for (const auto& [file, expected] : manifest)
+        wanted[file] = expected.entries;
     EXPECT_EQ(found, wanted);
     EXPECT_TRUE(desktop.messages->shown.empty());
 }

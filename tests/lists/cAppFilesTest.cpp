@@ -21,7 +21,7 @@ struct ListFile {
 using Catalogue = std::vector<std::pair<std::string, int>>;
 
 class cAppFilesTest : public testsupport::ProgramTest {
-protected:
+  protected:
     void Write(const ListFile& file) {
         std::ofstream(desktop.paths->program / file.name, std::ios::binary) << file.content;
     }
@@ -67,7 +67,8 @@ TEST_F(cAppFilesTest, FindsLoadsAndOrdersTheListFiles) {
     for (const auto& c : cases) {
         desktop.paths = std::make_shared<desktop::testing::TempPaths>();
         desktop.Install();
-        for (const auto& file : c.files) Write(file);
+        for (const auto& file : c.files)
+            Write(file);
         for (const auto& folder : c.folders)
             std::filesystem::create_directory(desktop.paths->program / folder);
         cAppFiles files;
@@ -89,13 +90,16 @@ TEST_F(cAppFilesTest, ReportsFilesThatGiveNoUsableListAndEndsTheProgram) {
          {{"ab.txt", kOne}, {"abxtxt", kTwo}},
          "Sub routine : cAppFiles.CheckFiles "},
         {"a file named txt", {{"txt", kOne}}, "Sub routine : cAppFiles.CheckFiles "},
-        {"a line that cannot be read", {{"Bad.txt", "x.1\tAnna\t\r\n"}}, "Sub routine : cApp.FromString "},
+        {"a line that cannot be read",
+         {{"Bad.txt", "x.1\tAnna\t\r\n"}},
+         "Sub routine : cApp.FromString "},
     };
     for (const auto& c : cases) {
         desktop.paths = std::make_shared<desktop::testing::TempPaths>();
         desktop.Install();
         desktop.messages->shown.clear();
-        for (const auto& file : c.files) Write(file);
+        for (const auto& file : c.files)
+            Write(file);
         cAppFiles files;
         EXPECT_EQ(testsupport::EndStatus([&] { files.CheckFiles(); }), 1) << c.what;
         EXPECT_NE(ReportText().find(c.procedure), std::string::npos) << c.what << ReportText();
@@ -107,7 +111,8 @@ TEST_F(cAppFilesTest, ReportOfABadFileNameNamesTheFolder) {
     cAppFiles files;
     testsupport::EndStatus([&] { files.CheckFiles(); });
     EXPECT_NE(ReportText().find("Reading files from path " + desktop.paths->program.string()),
-              std::string::npos);
+              std::string::npos)
+        << ReportText();
 }
 
 struct SortCase {
@@ -124,7 +129,8 @@ TEST_F(cAppFilesTest, SortDictionaryOrdersByLocaleIgnoringCaseNeverSwappingEqual
     };
     for (const auto& c : cases) {
         auto dic = modScriptingDic::fncCreateDic<int>();
-        for (size_t i = 0; i < c.keys.size(); ++i) dic->Add(c.keys[i], static_cast<int>(i));
+        for (size_t i = 0; i < c.keys.size(); ++i)
+            dic->Add(c.keys[i], static_cast<int>(i));
         auto sorted = modScriptingDic::fncSortDictionary(*dic);
         std::vector<std::string> keys;
         for (const auto& [key, item] : *sorted) {

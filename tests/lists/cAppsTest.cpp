@@ -14,7 +14,8 @@ namespace {
 
 std::vector<std::string> Lines(const cApps& list) {
     std::vector<std::string> lines;
-    for (const auto& [subject, entry] : *list.Dic) lines.push_back(entry->ToString());
+    for (const auto& [subject, entry] : *list.Dic)
+        lines.push_back(entry->ToString());
     return lines;
 }
 
@@ -62,7 +63,8 @@ TEST_F(cAppsTest, FromStringStartsFromAnEmptyListAndSaysHowLongTheTextIs) {
 
 TEST_F(cAppsTest, NonNumericMonthEndsTheProgramKeepingEarlierEntries) {
     cApps list;
-    auto status = testsupport::EndStatus([&] { list.FromString("1.1\tAnna\t\r\nx.2\tBo\t\r\n1.3\tCy\t"); });
+    auto status =
+        testsupport::EndStatus([&] { list.FromString("1.1\tAnna\t\r\nx.2\tBo\t\r\n1.3\tCy\t"); });
     EXPECT_EQ(status, 1);
     ASSERT_EQ(desktop.messages->shown.size(), 1u);
     EXPECT_NE(desktop.messages->shown[0].text.find("Sub routine : cApp.FromString "),
