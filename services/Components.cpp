@@ -1,5 +1,6 @@
 #include "services/Components.h"
 
+#include "grid/owc/Spreadsheet.h"
 #include "platform/runtime/Variant.h"
 #include "services/scripting/Dictionary.h"
 #include "services/scripting/FileSystemObject.h"
@@ -25,6 +26,11 @@ void RegisterProductComponents(automation::Registry& registry) {
                             [] { return std::make_shared<scripting::ShellApplication>(); });
     registry.RegisterProgId("Wscript.Shell",
                             [] { return std::make_shared<scripting::WshShell>(); });
+    // The spreadsheet control answers to the newer object model's ProgIDs only, so
+    // "OWC.Spreadsheet" cannot be created.
+    auto spreadsheet = [] { return std::make_shared<owc::Spreadsheet>(); };
+    registry.RegisterProgId("OWC10.Spreadsheet", spreadsheet);
+    registry.RegisterProgId("OWC11.Spreadsheet", spreadsheet);
 }
 
 }  // namespace components
