@@ -175,10 +175,25 @@ TEST_F(HostTest, SwitchesAndVisibleRange) {
 
 TEST_F(HostTest, PrintSheetWithNothingUsedWritesNothing) {
     MakeGrid();
+    list->ClearAll();  // the set-up leaves the count formula in F1
     list->PrintSheet();
     EXPECT_TRUE(std::filesystem::is_empty(desktop.paths->temp));
     EXPECT_TRUE(desktop.launcher->started.empty());
     EXPECT_TRUE(desktop.launcher->opened.empty());
+}
+
+TEST_F(HostTest, PrintSheetWritesThePageAndPrintsIt) {
+    MakeGrid();
+    list->EditMode(true);
+    list->SetValue("A2", rt::Variant("12"));
+    list->SetValue("C2", rt::Variant("Anna & <Eva>"));
+    list->EditMode(false);
+    list->PrintSheet();
+    auto page = desktop.paths->temp / "OWCPrint.htm";
+    ASSERT_TRUE(std::filesystem::exists(page));
+    ASSERT_EQ(desktop.launcher->started.size(), 1u);
+    EXPECT_EQ(desktop.launcher->started[0].first, "lp");
+    EXPECT_EQ(desktop.launcher->started[0].second, std::vector<std::string>{page.string()});
 }
 
 }  // namespace
