@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "services/TextEncoding.h"
+#include "services/modErroHandling.h"
+#include "services/modFileHandling.h"
+#include "services/modScriptingDic.h"
+#include "services/scripting/FileSystemObject.h"
+#include "tests/support/ProgramTest.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::EndStatus;
+
+std::string Bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void Write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class FileServices : public testsupport::ProgramTest {
+  protected:
+    std::string Temp() { return desktop.paths->temp.string(); }
+};
+
+TEST_F(FileServices, SavesWhereTheCallerSays) {
+    struct Case {
+        std::string name;
+        bool temp;
+        std::function<void(const std::string& path)> check;
+    };
+    std::string full = Temp() + "/list.txt";
+    const Case cases[] = {
+        {"", false,
+         [&](const std::string& path) {
+             EXPECT_EQ(fs::path(path).parent_path(), desktop.paths->temp);
+             EXPECT_TRUE(path.ends_with(".txt")) << path;
+             EXPECT_EQ(path.find(".tmp"), std::string::npos);
+         }},
+        {"OWCPrint.htm", true,
+         [&](const std::string& path) { EXPECT_EQ(path, Temp() + "/OWCPrint.htm"); }},
+        {full, false, [&](const std::string& path) { EXPECT_EQ(path, full); }},
+    };
+    Write(desktop.paths->temp / "OWCPrint.htm", "older page");
+    for (const auto& c : cases) {
+        std::string name = c.name;
+        std::string path = modFileHandling::fncSaveTextFile(name, "text", c.temp);
+        EXPECT_EQ(name, path);
+        c.check(path);
+        EXPECT_EQ(Bytes(path), "text");
+        EXPECT_EQ(modErroHandling::strAction, "Saving textfile " + path);
+    }
+}
+
+TEST_F(FileServices, TmpIsReplacedInTheWholePathOfARandomName) {
+    desktop.paths->temp = desktop.paths->root / "cache.tmp.d";
+    fs::create_directories(desktop.paths->temp);
+    fs::create_directories(desktop.paths->root / "cache.txt.d");  // where the renamed path leads
+    std::string name;
+    std::string path = modFileHandling::fncSaveTextFile(name, "x", false);
+    EXPECT_TRUE(path.starts_with((desktop.paths->root / "cache.txt.d").string())) << path;
+    EXPECT_EQ(path.find(".tmp"), std::string::npos);
+}
+
+TEST_F(FileServices, ReadingAMissingFileGivesNothing) {
+    EXPECT_EQ(modFileHandling::fncReadTextFile(Temp() + "/missing.txt"), "");
+    EXPECT_TRUE(desktop.messages->shown.empty());
+    EXPECT_EQ(modErroHandling::strAction,
+              "Attempting to read contents of file " + Temp() + "/missing.txt");
+}
+
+TEST_F(FileServices, AFailedSaveLeavesTheOldFileWhole) {
+    fs::path target = desktop.paths->temp / "list.txt";
+    Write(target, "old content\r\n");
+    fs::create_directories(desktop.paths->temp / "blocked");
+    // The temporary file cannot take the place of a folder, not even for root.
+    std::string intoFolder = (desktop.paths->temp / "blocked").string();
+    desktop.messages->answers = {desktop::Answer::No};
+    EXPECT_EQ(EndStatus([&] { modFileHandling::fncSaveTextFile(intoFolder, "new", false); }), 1);
+    EXPECT_NE(desktop.messages->shown.at(0).text.find("Saving textfile " + intoFolder),
+              std::string::npos);
+    EXPECT_NE(desktop.messages->shown.at(0).text.find("Sub routine : fncSaveTextFile "),
+              std::string::npos);
+    EXPECT_EQ(Bytes(target), "old content\r\n");
+    for (const auto& entry : fs::directory_iterator(desktop.paths->temp))
+        EXPECT_FALSE(entry.path().filename().string().ends_with(".tmp")) << entry.path();
+}
+
+TEST_F(FileServices, KeepsEveryCharacterByTheEncodingRule) {
+    struct Case {
+        std::string text;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"1.1\tÅsa, Märta, Björn\t0\r\n", "1.1\tMsa, M\xE4rta, Bj\xF6rn\t0\r\n"},
+        {"plain ascii", "plain ascii"},
+        {"€ – “quoted”", "\x80 \x96 \x93quoted\x94"},
+        {"Ödön, Zsófia, Gergő", "Ödön, Zsófia, Gergő"},
+        {"Łucja", "Łucja"},
+    };
+    const_cast<std::string&>(cases[0].bytes)[4] = '\xC5';  // Å
+    for (const auto& c : cases) {
+        std::string name = Temp() + "/encoded.txt";
+        modFileHandling::fncSaveTextFile(name, c.text, false);
+        EXPECT_EQ(Bytes(name), c.bytes) << c.text;
+        EXPECT_EQ(modFileHandling::fncReadTextFile(name), c.text);
+    }
+}
+
+TEST_F(FileServices, EveryByteOfAClassicFileSurvivesAReadAndAWrite) {
+    std::string bytes;
+    for (int b = 1; b < 256; ++b)
+        bytes += static_cast<char>(b);
+    std::string text = textencoding::DecodeFile(bytes);
+    EXPECT_EQ(textencoding::EncodeFile(text), bytes);
+    EXPECT_FALSE(textencoding::IsUtf8WithNonAscii(bytes));
+    EXPECT_TRUE(textencoding::IsUtf8WithNonAscii("\xC3\xA5"));
+    EXPECT_FALSE(textencoding::IsUtf8WithNonAscii("ascii"));
+    EXPECT_EQ(textencoding::CharacterCount("Åsa ő"), 5u);
+}
+
+TEST_F(FileServices, PrintsThroughTheSpoolerAndVerbsThroughTheDesktop) {
+    fs::path page = desktop.paths->temp / "page.htm";
+    Write(page, "<html></html>");
+    modFileHandling::subPrintFile(page.string());
+    ASSERT_EQ(desktop.launcher->started.size(), 1u);
+    EXPECT_EQ(desktop.launcher->started[0],
+              (std::pair<std::string, std::vector<std::string>>{"lp", {page.string()}}));
+
+    modFileHandling::subInvokeVerb(rt::Variant(Temp()), rt::Variant("page.htm"), "");
+    EXPECT_EQ(desktop.launcher->opened, std::vector<std::string>{page.string()});
+
+    // A folder or file the shell cannot find: nothing happens and nothing is reported.
+    modFileHandling::subInvokeVerb(rt::Variant(Temp() + "/none"), rt::Variant("x"), "Print");
+    modFileHandling::subInvokeVerb(rt::Variant(Temp()), rt::Variant("none.htm"), "Print");
+    EXPECT_EQ(desktop.launcher->started.size(), 1u);
+    EXPECT_TRUE(desktop.messages->shown.empty());
+}
+
+TEST_F(FileServices, PrintingAMissingFileIsReported) {
+    desktop.messages->answers = {desktop::Answer::No};
+    EXPECT_EQ(EndStatus([&] { modFileHandling::subPrintFile(Temp() + "/gone.htm"); }), 1);
+    const std::string& text = desktop.messages->shown.at(0).text;
+    EXPECT_NE(text.find("Attempting to print the file " + Temp() + "/gone.htm"), std::string::npos);
+    EXPECT_NE(text.find("#53"), std::string::npos);
+    EXPECT_NE(text.find("Sub routine : subPrintFile "), std::string::npos);
+}
+
+TEST_F(FileServices, TempPathIsTheLongPath) {
+    EXPECT_EQ(modFileHandling::fncGetTempPath(), Temp());
+    EXPECT_EQ(modErroHandling::strAction, "Finding Temp folder path");
+    auto root = std::make_shared<scripting::Folder>("/");
+    EXPECT_EQ(modFileHandling::fncGetLongPath(root), "/");
+}
+
+TEST_F(FileServices, AMissingFileSystemIsRegisteredOnceThenReported) {
+    automation::Objects().Unregister("Scripting.FileSystemObject");
+    desktop.messages->answers = {desktop::Answer::No};
+    EXPECT_EQ(EndStatus([] { modFileHandling::subSetupFS(); }), 1);
+    EXPECT_EQ(modFileHandling::RegistrationCount(), 1);
+    const std::string& text = desktop.messages->shown.at(0).text;
+    EXPECT_NE(text.find("Creating Scripting.FileSystemObject\r\nThis component is normally "
+                        "installed with Internet Explorer 4.0 or later"),
+              std::string::npos);
+    EXPECT_NE(text.find("Sub routine : subSetupFS "), std::string::npos);
+    EXPECT_NE(text.find("#429"), std::string::npos);
+}
+
+TEST_F(FileServices, ARegistrationThatRepairsTheComponentIsEnough) {
+    automation::Objects().Unregister("Scripting.FileSystemObject");
+    components::RegisterProductComponents(automation::Objects());
+    modFileHandling::subSetupFS();
+    EXPECT_NE(modFileHandling::objFS, nullptr);
+    EXPECT_EQ(modFileHandling::RegistrationCount(), 0);
+}
+
+class Dictionaries : public testsupport::ProgramTest {};
+
+TEST_F(Dictionaries, AreFreshOrderedAndCaseSensitive) {
+    auto a = modScriptingDic::fncCreateDic();
+    auto b = modScriptingDic::fncCreateDic();
+    EXPECT_NE(a, b);
+    a->Add("b", rt::Variant(int16_t(1)));
+    a->Add("B", rt::Variant(int16_t(2)));
+    a->Add(rt::Variant(int16_t(3)), rt::Variant("three"));
+    EXPECT_EQ(a->Count(), 3);
+    EXPECT_EQ(b->Count(), 0);
+    EXPECT_EQ(a->Keys(), (std::vector<rt::Variant>{"b", "B", rt::Variant(int16_t(3))}));
+    EXPECT_TRUE(a->Exists(rt::Variant(int32_t(3))));  // numbers match by value
+    EXPECT_FALSE(a->Exists("3"));
+    try {
+        a->Add("b", rt::Variant());
+        FAIL();
+    } catch (const rt::Failure& f) {
+        EXPECT_EQ(f.Number(), rt::kKeyExists);
+    }
+    a->SetItem("b", rt::Variant("replaced"));
+    a->SetItem("new", rt::Variant("appended"));
+    EXPECT_EQ(a->Items().front(), rt::Variant("replaced"));
+    EXPECT_EQ(a->Keys().back(), rt::Variant("new"));
+    a->RemoveAll();
+    EXPECT_EQ(a->Count(), 0);
+    EXPECT_EQ(modErroHandling::strAction,
+              "Attempting to create a new Scripting.Dictionary object. This component is "
+              "usually installed with Internet Explorer 4.0 or later");
+}
+
+TEST_F(Dictionaries, AMissingComponentIsRegisteredOnceThenReported) {
+    automation::Objects().Unregister("Scripting.Dictionary");
+    desktop.messages->answers = {desktop::Answer::No};
+    EXPECT_EQ(EndStatus([] { modScriptingDic::fncCreateDic(); }), 1);
+    EXPECT_EQ(modFileHandling::RegistrationCount(), 1);
+    EXPECT_NE(
+        desktop.messages->shown.at(0).text.find("Sub routine : modScriptingDic.fncCreateDic "),
+        std::string::npos);
+    // The flag holds for the whole run: later failures are reported at once.
+    desktop.messages->answers = {desktop::Answer::No};
+    EXPECT_EQ(EndStatus([] { modScriptingDic::fncCreateDic(); }), 1);
+    EXPECT_EQ(modFileHandling::RegistrationCount(), 1);
+}
+
+}  // namespace
