@@ -5,6 +5,7 @@
 
 #include "platform/desktop/Desktop.h"
 #include "platform/runtime/Convert.h"
+#include "services/TextEncoding.h"
 #include "services/modErroHandling.h"
 #include "services/modFileHandling.h"
 #include "services/modScriptingDic.h"
@@ -12,15 +13,6 @@
 namespace {
 
 const std::string_view kLineEnd = "\r\n";
-
-// Code points, not bytes: a report about a list should count what the user sees.
-size_t CharacterCount(std::string_view text) {
-    size_t count = 0;
-    for (unsigned char byte : text)
-        if ((byte & 0xC0) != 0x80)
-            ++count;
-    return count;
-}
 
 // Only the CR LF pair separates lines; a lone CR or LF stays inside its line.
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -40,9 +32,10 @@ cApps::cApps() : Dic(modScriptingDic::fncCreateDic<std::shared_ptr<cApp>>()) {}
 void cApps::FromString(const std::string& ToParse) {
     modErroHandling::Step step;
     modErroHandling::Reported("cApps.FromString", step, [&] {
-        const std::string activity = "Splitting text " +
-                                     rt::NumberText(static_cast<int64_t>(CharacterCount(ToParse))) +
-                                     " characters";
+        const std::string activity =
+            "Splitting text " +
+            rt::NumberText(static_cast<int64_t>(textencoding::CharacterCount(ToParse))) +
+            " characters";
         step(10, activity);
         step(20);
         Dic = modScriptingDic::fncCreateDic<std::shared_ptr<cApp>>();
