@@ -317,7 +317,7 @@ void frmCreateNames::subAddList() {
         step(30);
         objList->ListName = "objApps";
         step(40);
-        objList->AddToForm(this);
+        objList->AddToForm(*Controls, this);
         step(50);
         objList->AutoFitCols("A:D");
         step(60);
@@ -455,8 +455,8 @@ std::shared_ptr<cApps> frmCreateNames::fncGetCurrentList(bool blnSave) {
         auto rows = rt::Need(objList).fncGetRangeArray("f1", "D");
         step(20);
         std::string strList;
-        for (const auto& row : rows)
-            strList += row[0] + "." + row[1] + "\t" + row[2] + "\t" + row[3] + "\r\n";
+        for (int16_t r = 0; r <= rows.UBound(1); r = rt::RoundToInteger(r + 1.0))
+            strList += rows(r, 0) + "." + rows(r, 1) + "\t" + rows(r, 2) + "\t" + rows(r, 3) + "\r\n";
         step(30);
         auto lists = rt::Need(rt::Need(objAppFiles).Dic).Items();
         auto index = tbsApps->currentIndex();

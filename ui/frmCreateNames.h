@@ -18,6 +18,9 @@ class QTabBar;
 class cAppFiles;
 class cApps;
 class cListHandler;
+namespace grid {
+class HostControls;
+}
 
 // A label that acts as a web link: underlined, in the highlight colour, a hand pointer.
 class LinkLabel;
@@ -57,6 +60,8 @@ public:
     QPushButton* CancelButton = nullptr;
     QPushButton* OKButton = nullptr;
 
+    // The window's Controls collection, where the grid is created at run time.
+    std::unique_ptr<grid::HostControls> Controls;
     std::shared_ptr<cListHandler> objList;
     std::shared_ptr<cAppFiles> objAppFiles;
     bool blnBirthYears = false;
