@@ -37,7 +37,9 @@ constexpr double kWindowPoints = 9.75;
 constexpr double kLinkPoints = 8.25;
 constexpr const char* kFontName = "Tahoma";
 
-int Pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+int Pixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
 // Where Tahoma is missing, a condensed face keeps the designed captions inside their boxes.
 QFont DesignFont(double points, bool underline = false) {
@@ -76,7 +78,7 @@ QLabel* Text(QWidget* parent, const char* name, const char* text) {
 }  // namespace
 
 class LinkLabel : public QLabel {
-public:
+  public:
     LinkLabel(QWidget* parent, const char* name, const char* caption, std::string url)
         : QLabel(QString::fromUtf8(caption), parent), url_(std::move(url)) {
         setObjectName(name);
@@ -88,14 +90,14 @@ public:
     const std::string& Url() const { return url_; }
     std::function<void(const std::string&)> onClick;
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
             onClick)
             onClick(url_);
     }
 
-private:
+  private:
     std::string url_;
 };
 
@@ -153,7 +155,8 @@ void frmCreateNames::BuildControls() {
     cmdSaveChanges->setText("&Save");
     PlaceInTwips(cmdSaveChanges, 120, 5280, 1455, 375);
 
-    Label3 = Text(this, "Label3", "More information about other MS Outlook add-ons is available at:");
+    Label3 =
+        Text(this, "Label3", "More information about other MS Outlook add-ons is available at:");
     PlaceInTwips(Label3, 120, 5640, 1695, 1095);
     Label1 = Text(this, "Label1", "More information about names, and Name days is available at:");
     PlaceInTwips(Label1, 1800, 5640, 1695, 975);
@@ -170,8 +173,8 @@ void frmCreateNames::BuildControls() {
 void frmCreateNames::BuildLinks() {
     lblWebLink = new LinkLabel(this, "lblWebLink", publisher::kWebSiteCaption, publisher::kWebSite);
     PlaceInTwips(lblWebLink, 120, 6600, 1575, 255);
-    Label2 = new LinkLabel(this, "Label2", publisher::kNameLookupCaption,
-                           publisher::kNameLookupSite);
+    Label2 =
+        new LinkLabel(this, "Label2", publisher::kNameLookupCaption, publisher::kNameLookupSite);
     PlaceInTwips(Label2, 1800, 6600, 1935, 255);
     lblFinishVelmora = new LinkLabel(this, "lblFinishVelmora", publisher::kFinnishAlmanacCaption,
                                      publisher::kFinnishAlmanacPage);
@@ -179,8 +182,8 @@ void frmCreateNames::BuildLinks() {
     lblMyNameday = new LinkLabel(this, "lblMyNameday", publisher::kNorthAmericanCaption,
                                  publisher::kNorthAmericanNameDays);
     PlaceInTwips(lblMyNameday, 6840, 6600, 1935, 255);
-    lblGreekLinks = new LinkLabel(this, "lblGreekLinks", publisher::kGreekCaption,
-                                  publisher::kGreekNameDays);
+    lblGreekLinks =
+        new LinkLabel(this, "lblGreekLinks", publisher::kGreekCaption, publisher::kGreekNameDays);
     PlaceInTwips(lblGreekLinks, 8880, 6600, 1575, 255);
 }
 
@@ -228,7 +231,8 @@ void frmCreateNames::Connect() {
         link->onClick = [this](const std::string& url) { subGotoWeb(url); };
     connect(tbsApps, &QTabBar::currentChanged, this, [this](int) { subFillList(); });
     connect(optMyCalendar, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) optMyCalendar_Click();
+        if (on)
+            optMyCalendar_Click();
     });
     connect(optChooseCalendar, &QRadioButton::clicked, this, [this] { optChooseCalendar_Click(); });
     connect(cmdSaveChanges, &QPushButton::clicked, this, [this] { cmdSaveChanges_Click(); });
@@ -236,7 +240,9 @@ void frmCreateNames::Connect() {
     connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
 }
 
-std::string frmCreateNames::Caption() { return windowTitle().toStdString(); }
+std::string frmCreateNames::Caption() {
+    return windowTitle().toStdString();
+}
 
 void frmCreateNames::SetFocus() {
     activateWindow();
@@ -252,7 +258,8 @@ void frmCreateNames::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (OKButton->isEnabled()) OKButton->click();
+            if (OKButton->isEnabled())
+                OKButton->click();
             return;
         case Qt::Key_Escape:
             CancelButton->click();
@@ -289,7 +296,8 @@ void frmCreateNames::subSetCaptions() {
     Step step;
     Reported("subSetCaptions", step, [&] {
         step(10);
-        while (tbsApps->count() > 0) tbsApps->removeTab(0);
+        while (tbsApps->count() > 0)
+            tbsApps->removeTab(0);
         step(20);
         for (const auto& name : rt::Need(rt::Need(objAppFiles).Dic).Keys())
             tbsApps->addTab(QString::fromStdString(rt::TextOf(name)));
@@ -298,7 +306,8 @@ void frmCreateNames::subSetCaptions() {
         auto today = year_month_day{floor<days>(desktop::Services().clock->Now())};
         int intYear = static_cast<int>(today.year());
         cmbYear->clear();
-        for (int y = intYear; y <= intYear + 5; ++y) cmbYear->addItem(QString::number(y));
+        for (int y = intYear; y <= intYear + 5; ++y)
+            cmbYear->addItem(QString::number(y));
         step(40);
         cmbYear->setEditText(QString::number(intYear));
     });
@@ -355,7 +364,8 @@ void frmCreateNames::subSetHeaders() {
 }
 
 std::string frmCreateNames::SelectedCaption() const {
-    if (tbsApps->currentIndex() < 0) throw rt::Failure(rt::kObjectNotSet);
+    if (tbsApps->currentIndex() < 0)
+        throw rt::Failure(rt::kObjectNotSet);
     return tbsApps->tabText(tbsApps->currentIndex()).toStdString();
 }
 
@@ -375,7 +385,8 @@ void frmCreateNames::subFillList() {
                 step(60);
                 auto all = lists.Items();
                 auto index = static_cast<size_t>(tbsApps->currentIndex());
-                if (index >= all.size()) throw rt::Failure(rt::kSubscriptOutOfRange);
+                if (index >= all.size())
+                    throw rt::Failure(rt::kSubscriptOutOfRange);
                 FillRows(rt::Need(all[index]));
                 step(70);
                 objList->AutoFitCols("A:C");
@@ -411,14 +422,15 @@ void frmCreateNames::FillRows(const cApps& list) {
 // ---- handlers ----
 
 void frmCreateNames::optMyCalendar_Click() {
-    objCalendar =
-        rt::Need(rt::Need(objOutlook).GetNamespace("MAPI")).GetDefaultFolder(outlook::olFolderCalendar);
+    objCalendar = rt::Need(rt::Need(objOutlook).GetNamespace("MAPI"))
+                      .GetDefaultFolder(outlook::olFolderCalendar);
 }
 
 void frmCreateNames::optChooseCalendar_Click() {
     Step step;
     Reported("optChooseCalendar_Click", step, [&] {
-        if (!optChooseCalendar->isChecked()) return;
+        if (!optChooseCalendar->isChecked())
+            return;
         step(10);
         objCalendar = modOutlookCode::fncPickFolder(this);
         step(20);
@@ -432,11 +444,17 @@ void frmCreateNames::optChooseCalendar_Click() {
     });
 }
 
-void frmCreateNames::cmdSaveChanges_Click() { fncGetCurrentList(true); }
+void frmCreateNames::cmdSaveChanges_Click() {
+    fncGetCurrentList(true);
+}
 
-void frmCreateNames::CancelButton_Click() { modGlobals::subEndProgram(); }
+void frmCreateNames::CancelButton_Click() {
+    modGlobals::subEndProgram();
+}
 
-void frmCreateNames::Form_Unload() { modGlobals::subEndProgram(); }
+void frmCreateNames::Form_Unload() {
+    modGlobals::subEndProgram();
+}
 
 void frmCreateNames::subGotoWeb(const std::string& strURL) {
     Step step;
@@ -456,7 +474,8 @@ std::shared_ptr<cApps> frmCreateNames::fncGetCurrentList(bool blnSave) {
         step(20);
         std::string strList;
         for (int16_t r = 0; r <= rows.UBound(1); r = rt::RoundToInteger(r + 1.0))
-            strList += rows(r, 0) + "." + rows(r, 1) + "\t" + rows(r, 2) + "\t" + rows(r, 3) + "\r\n";
+            strList +=
+                rows(r, 0) + "." + rows(r, 1) + "\t" + rows(r, 2) + "\t" + rows(r, 3) + "\r\n";
         step(30);
         auto lists = rt::Need(rt::Need(objAppFiles).Dic).Items();
         auto index = tbsApps->currentIndex();

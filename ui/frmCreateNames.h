@@ -29,7 +29,7 @@ class LinkLabel;
 // calendar and year, and the buttons that save the list or write it into the calendar.
 // Positions are designed in twips; 15 twips make one pixel.
 class frmCreateNames : public QWidget, public desktop::Window {
-public:
+  public:
     explicit frmCreateNames(QWidget* parent = nullptr);
     ~frmCreateNames() override;
 
@@ -87,11 +87,11 @@ public:
     static int TwipsLeft(const QWidget* control);
     static int TwipsTop(const QWidget* control);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     void BuildLinks();
     void BuildCalendarChoice();

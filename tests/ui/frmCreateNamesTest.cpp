@@ -45,7 +45,8 @@ std::string Property(const std::string& ics, const std::string& name) {
     }
     std::istringstream lines(unfolded);
     for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         if (line.rfind(name, 0) == 0 && (line[name.size()] == ':' || line[name.size()] == ';'))
             return line.substr(line.find(':') + 1);
     }
@@ -58,7 +59,7 @@ std::string ReadBytes(const fs::path& path) {
 }
 
 class WindowTest : public testsupport::ProgramTest {
-protected:
+  protected:
     void SetUp() override {
         ProgramTest::SetUp();
         store = desktop.paths->root / "store";
@@ -72,7 +73,8 @@ protected:
 
     void WriteList(const std::string& name, const std::vector<std::string>& lines) {
         std::ofstream out(desktop.paths->program / (name + ".txt"), std::ios::binary);
-        for (const auto& line : lines) out << line << "\r\n";
+        for (const auto& line : lines)
+            out << line << "\r\n";
     }
     fs::path ListFile(const std::string& name) { return desktop.paths->program / (name + ".txt"); }
 
@@ -106,9 +108,11 @@ protected:
 
     std::vector<Appointment> Appointments(const std::string& folder = "Calendar") {
         std::vector<Appointment> found;
-        if (!fs::exists(store / folder)) return found;
+        if (!fs::exists(store / folder))
+            return found;
         for (const auto& file : fs::directory_iterator(store / folder)) {
-            if (file.path().extension() != ".ics") continue;
+            if (file.path().extension() != ".ics")
+                continue;
             std::string ics = ReadBytes(file.path());
             found.push_back({Property(ics, "SUMMARY"), Property(ics, "DTSTART")});
         }
@@ -118,7 +122,8 @@ protected:
     }
     std::set<std::string> Summaries() {
         std::set<std::string> names;
-        for (const auto& a : Appointments()) names.insert(a.summary);
+        for (const auto& a : Appointments())
+            names.insert(a.summary);
         return names;
     }
 
@@ -167,9 +172,9 @@ TEST_F(WindowTest, ControlsStandWhereTheyAreDesigned) {
         SCOPED_TRACE(p.name);
         auto* control = form.findChild<QWidget*>(p.name);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->geometry(),
-                  QRect(p.left / 15, p.top / 15, p.width / 15, p.height / 15));
-        if (!p.caption) continue;
+        EXPECT_EQ(control->geometry(), QRect(p.left / 15, p.top / 15, p.width / 15, p.height / 15));
+        if (!p.caption)
+            continue;
         QString text = control->property("text").toString();
         EXPECT_EQ(text.toStdString(), p.caption);
     }
@@ -181,8 +186,8 @@ TEST_F(WindowTest, ControlsStandWhereTheyAreDesigned) {
 TEST_F(WindowTest, LinksLookLikeLinksAndOpenTheirAddresses) {
     frmCreateNames form;
     std::vector<std::string> opened;
-    for (const char* name : {"lblWebLink", "Label2", "lblFinishVelmora", "lblMyNameday",
-                             "lblGreekLinks"}) {
+    for (const char* name :
+         {"lblWebLink", "Label2", "lblFinishVelmora", "lblMyNameday", "lblGreekLinks"}) {
         SCOPED_TRACE(name);
         auto* link = form.findChild<QLabel*>(name);
         ASSERT_NE(link, nullptr);
@@ -197,7 +202,8 @@ TEST_F(WindowTest, LinksLookLikeLinksAndOpenTheirAddresses) {
                                    desktop.launcher->opened.end());
     EXPECT_EQ(distinct.size(), 5u);
     EXPECT_TRUE(desktop.launcher->opened[2].ends_with("/kalenteri.html"));
-    for (const auto& url : desktop.launcher->opened) EXPECT_TRUE(url.starts_with("https://"));
+    for (const auto& url : desktop.launcher->opened)
+        EXPECT_TRUE(url.starts_with("https://"));
 }
 
 TEST_F(WindowTest, ALinkThatCannotBeOpenedIsReported) {
@@ -255,8 +261,7 @@ TEST_F(WindowTest, HeadersAndColumnsFollowTheBirthYears) {
 TEST_F(WindowTest, NoListFileIsReportedAtStartUp) {
     auto status = Load();
     EXPECT_EQ(status, 1);
-    EXPECT_NE(LastMessage().find("Sub routine : subFillList"), std::string::npos)
-        << LastMessage();
+    EXPECT_NE(LastMessage().find("Sub routine : subFillList"), std::string::npos) << LastMessage();
     EXPECT_TRUE(Appointments().empty());
 }
 
@@ -307,7 +312,8 @@ TEST_F(WindowTest, RowsTypedOutOfOrderAreWrittenSorted) {
     desktop.windows->onProcessEvents = [&] {
         auto now = Summaries();
         for (const auto& name : now)
-            if (std::find(order.begin(), order.end(), name) == order.end()) order.push_back(name);
+            if (std::find(order.begin(), order.end(), name) == order.end())
+                order.push_back(name);
     };
     desktop.messages->onShow = [&](const desktop::Message&) {
         EXPECT_EQ(Cell("C2") + "," + Cell("C3") + "," + Cell("C4"), "Anna,Bo,Eva");
@@ -418,7 +424,7 @@ TEST_F(WindowTest, EnterStartsTheRun) {
 // ---- the target calendar ----
 
 class CalendarChoiceTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         app = std::make_shared<fakeoutlook::FakeApplication>();
