@@ -26,5 +26,8 @@ class frmTimer {
     void Tick();
 
   private:
+    void Apply();
+
     std::unique_ptr<QTimer> timTimer;
+    bool enabled = false;
 };

@@ -208,8 +208,8 @@ class Range {
     Counting counting_;
 };
 
-// What the view needs to hear: the sheet's look or content changed. Only sent while screen
-// updating is on; changes made with it off are sent once when it comes back on.
+// What the view needs to hear: the sheet's look or content changed, or screen updating was
+// switched. Changes made while screen updating is off are told once when it comes back on.
 using ChangeListener = std::function<void()>;
 
 class Worksheet : public std::enable_shared_from_this<Worksheet> {
@@ -284,6 +284,7 @@ class Worksheet : public std::enable_shared_from_this<Worksheet> {
     const Content* ContentAt(int32_t row, int32_t column) const;
     Content& MakeContent(int32_t row, int32_t column);
     void CheckWritable(const Area& area) const;
+    void Notify();
     void Touch(int32_t row, int32_t column);
     void PutContent(int32_t row, int32_t column, Content content);
     void RegisterFormula(int32_t row, int32_t column, const std::string& formula);
