@@ -13,6 +13,7 @@
 #include <chrono>
 #include <vector>
 
+#include "grid/FormControls.h"
 #include "grid/cListHandler.h"
 #include "lists/cApp.h"
 #include "lists/cAppFiles.h"
@@ -125,7 +126,8 @@ int frmCreateNames::TwipsTop(const QWidget* control) {
 
 // ---- the designed window ----
 
-frmCreateNames::frmCreateNames(QWidget* parent) : QWidget(parent) {
+frmCreateNames::frmCreateNames(QWidget* parent)
+    : QWidget(parent), Controls(std::make_unique<grid::FormControls>()) {
     setObjectName("frmCreateNames");
     setWindowTitle("Create Name Days");
     setFont(DesignFont(kWindowPoints));

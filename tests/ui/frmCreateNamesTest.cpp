@@ -209,7 +209,7 @@ TEST_F(WindowTest, LinksLookLikeLinksAndOpenTheirAddresses) {
 TEST_F(WindowTest, ALinkThatCannotBeOpenedIsReported) {
     frmCreateNames form;
     desktop.launcher->failing = true;
-    auto status = EndStatus([&] { QTest::mouseClick(form.lblWebLink, Qt::LeftButton); });
+    auto status = EndStatus([&] { QTest::mouseClick(form.findChild<QLabel*>("lblWebLink"), Qt::LeftButton); });
     EXPECT_EQ(status, 1);
     EXPECT_NE(LastMessage().find("Sub routine : subGotoWeb"), std::string::npos);
 }
@@ -470,7 +470,7 @@ TEST_F(CalendarChoiceTest, APickedCalendarReceivesTheAppointments) {
     EXPECT_EQ(Click(window->OKButton), 0);
     EXPECT_EQ(birthdays->saved.size(), 2u);
     EXPECT_TRUE(app->calendar->saved.empty());
-    EXPECT_EQ(birthdays->saved[0].start.Year(), 2005);
+    EXPECT_EQ(rt::ToYearMonthDay(birthdays->saved[0].start).year(), std::chrono::year{2005});
 }
 
 }  // namespace
