@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QPushButton>
 
 #include "platform/automation/Registry.h"
 #include "platform/desktop/Desktop.h"
