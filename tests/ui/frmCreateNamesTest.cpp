@@ -91,6 +91,7 @@ class WindowTest : public testsupport::ProgramTest {
         return desktop.messages->shown.empty() ? "" : desktop.messages->shown.back().text;
     }
     std::string Cell(const std::string& address) {
+        if (!window || !window->objList) return "<no grid>";
         return rt::TextOf(window->objList->GetValue(address));
     }
     std::string VisibleRange() {
