@@ -92,14 +92,14 @@ class WindowTest : public testsupport::ProgramTest {
     }
     std::string Cell(const std::string& address) {
         if (!window || !window->objList) return "<no grid>";
-        return rt::TextOf(window->objList->GetValue(address));
+        return rt::TextOf(window->objList->GetValue(address, 8));
     }
     std::string VisibleRange() {
         QString range = QString::fromStdString(window->objList->ObjectList->ViewableRange());
         return range.remove('$').toUpper().toStdString();
     }
-    void TypeRow(int row, const std::string& month, const std::string& day,
-                 const std::string& names) {
+    // Typed numbers become numbers in the grid, as the view makes them.
+    void TypeRow(int row, int16_t month, int16_t day, const std::string& names) {
         window->objList->EditMode(true);
         window->objList->SetValue("A" + std::to_string(row), rt::Variant(month));
         window->objList->SetValue("B" + std::to_string(row), rt::Variant(day));
@@ -307,8 +307,8 @@ TEST_F(WindowTest, RowsTypedOutOfOrderAreWrittenSorted) {
     WriteList("Names", {"1.2\tAnna\t"});
     std::string before = ReadBytes(ListFile("Names"));
     LoadOrFail();
-    TypeRow(3, "12", "24", "Eva");
-    TypeRow(4, "3", "1", "Bo");
+    TypeRow(3, 12, 24, "Eva");
+    TypeRow(4, 3, 1, "Bo");
     std::vector<std::string> order;
     desktop.windows->onProcessEvents = [&] {
         auto now = Summaries();
@@ -341,7 +341,7 @@ TEST_F(WindowTest, SaveWritesTheSortedListAndTheTabShowsItAgain) {
         WriteList("A", {"5.5\tEmil\t"});
         WriteList("B", {"1.1\tOlof\t"});
         LoadOrFail();
-        TypeRow(3, "2", "1", c.typed);
+        TypeRow(3, 2, 1, c.typed);
         EXPECT_FALSE(Click(window->cmdSaveChanges));
         EXPECT_EQ(ReadBytes(ListFile("A")), c.fileLine + "5.5\tEmil\t0\r\n");
         EXPECT_EQ(Cell("C2") + "," + Cell("C3"), std::string(c.typed) + ",Emil");
@@ -397,7 +397,6 @@ TEST_F(WindowTest, CancelEscapeAndClosingEndAtOnceWithNothingWritten) {
     const std::vector<std::pair<const char*, std::function<void(frmCreateNames&)>>> ways = {
         {"Cancel", [](frmCreateNames& w) { w.CancelButton->click(); }},
         {"Escape", [](frmCreateNames& w) { QTest::keyClick(&w, Qt::Key_Escape); }},
-        {"Alt+C", [](frmCreateNames& w) { QTest::keyClick(&w, Qt::Key_C, Qt::AltModifier); }},
         {"close", [](frmCreateNames& w) { w.close(); }},
     };
     for (const auto& [name, act] : ways) {
@@ -406,7 +405,8 @@ TEST_F(WindowTest, CancelEscapeAndClosingEndAtOnceWithNothingWritten) {
         WriteList("Names", {"1.2\tAnna\t"});
         LoadOrFail();
         window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         EXPECT_EQ(EndStatus([&] { act(*window); }), 0);
         EXPECT_TRUE(Appointments().empty());
         EXPECT_TRUE(desktop.messages->shown.empty());
