@@ -33,7 +33,7 @@ inline constexpr int32_t olSave = 0;
 inline constexpr int32_t olFolderDisplayNormal = 0;
 
 class Application : public automation::Object {
-public:
+  public:
     virtual std::string Version() = 0;
     virtual std::shared_ptr<NameSpace> GetNamespace(const std::string& type) = 0;
     virtual std::shared_ptr<Explorer> ActiveExplorer() = 0;  // none when no window is active
@@ -45,24 +45,24 @@ public:
 };
 
 class Explorer : public automation::Object {
-public:
+  public:
     virtual void Activate() = 0;
 };
 
 class ExplorerList : public automation::Object {
-public:
+  public:
     virtual int32_t Count() = 0;
     virtual std::shared_ptr<Explorer> Item(int32_t index) = 0;  // 1-based
     virtual std::shared_ptr<Explorer> Add(std::shared_ptr<Folder> folder, int32_t displayMode) = 0;
 };
 
 class ActiveWindowInfo : public automation::Object {
-public:
+  public:
     virtual std::string Caption() = 0;
 };
 
 class Assistant : public automation::Object {
-public:
+  public:
     virtual bool Visible() = 0;
     virtual void SetVisible(bool visible) = 0;
     virtual int32_t DoAlert(const std::string& title, const std::string& text, int32_t buttons,
@@ -71,24 +71,24 @@ public:
 };
 
 class NameSpace : public automation::Object {
-public:
+  public:
     virtual std::shared_ptr<Folder> GetDefaultFolder(int32_t folderType) = 0;
     virtual std::shared_ptr<Folder> PickFolder() = 0;  // none on cancel
 };
 
 class Folder : public automation::Object {
-public:
+  public:
     virtual int32_t DefaultItemType() = 0;
     virtual std::shared_ptr<outlook::Items> Items() = 0;
 };
 
 class Items : public automation::Object {
-public:
+  public:
     virtual std::shared_ptr<AppointmentItem> Add(const std::string& messageClass) = 0;
 };
 
 class AppointmentItem : public automation::Object {
-public:
+  public:
     virtual rt::Date Start() = 0;
     virtual void SetStart(rt::Date start) = 0;
     virtual bool AllDayEvent() = 0;
@@ -106,7 +106,7 @@ public:
 };
 
 class MailItem : public automation::Object {
-public:
+  public:
     virtual std::string To() = 0;
     virtual void SetTo(const std::string& to) = 0;
     virtual std::string Subject() = 0;

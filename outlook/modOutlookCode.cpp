@@ -40,10 +40,10 @@ void FindApplication(SkippedFailure& last) {
     }
     int16_t line = 50;
     for (const char* progId : outlook::kApplicationProgIds) {
-        if (objOutlook) break;
-        Skip(last, line, [&] {
-            objOutlook = automation::As<Application>(objects.CreateObject(progId));
-        });
+        if (objOutlook)
+            break;
+        Skip(last, line,
+             [&] { objOutlook = automation::As<Application>(objects.CreateObject(progId)); });
         line += 10;
     }
 }
@@ -63,7 +63,8 @@ void CheckVersion(SkippedFailure& last) {
 void ShowWindow(SkippedFailure& last, int32_t folderType) {
     bool noActive = true;
     Skip(last, 130, [&] { noActive = objOutlook->ActiveExplorer() == nullptr; });
-    if (!noActive) return;
+    if (!noActive)
+        return;
     Skip(last, 140, [&] {
         auto explorers = rt::Need(objOutlook).Explorers();
         if (rt::Need(explorers).Count() == 0)
@@ -77,7 +78,8 @@ void ShowWindow(SkippedFailure& last, int32_t folderType) {
 
 void subStartOutlook(int32_t& lngFolderType) {
     modErroHandling::strAction = "Attempting to start MS Outlook 2000 or later";
-    if (objOutlook) return;
+    if (objOutlook)
+        return;
     SkippedFailure last;
     FindApplication(last);
     if (!objOutlook) {
@@ -104,7 +106,10 @@ int16_t fncOutlookVersion() {
 }
 
 int16_t fncMajorVersion(std::string& strVersion) {
-    strVersion = strVersion.substr(0, strVersion.find('.'));
+    size_t dot = strVersion.find('.');
+    if (dot == std::string::npos)
+        throw rt::Failure(rt::kInvalidCall);  // no major part to cut
+    strVersion = strVersion.substr(0, dot);
     return rt::ToInteger(strVersion);
 }
 
@@ -117,8 +122,7 @@ std::shared_ptr<outlook::Folder> fncPickFolder(desktop::Window* frmCaller) {
     std::shared_ptr<outlook::Folder> folder;
     auto& windows = *desktop::Services().windows;
     Skip(last, 10, [&] { rt::Need(objOutlook->ActiveExplorer()).Activate(); });
-    Skip(last, 20,
-         [&] { windows.BringToFront(rt::Need(objOutlook->ActiveWindow()).Caption()); });
+    Skip(last, 20, [&] { windows.BringToFront(rt::Need(objOutlook->ActiveWindow()).Caption()); });
     Skip(last, 30, [&] { folder = rt::Need(objOutlook->GetNamespace("MAPI")).PickFolder(); });
     if (frmCaller) {
         Skip(last, 40, [&] { windows.BringToFront(frmCaller->Caption()); });

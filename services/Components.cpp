@@ -3,13 +3,29 @@
 #include "grid/owc/Spreadsheet.h"
 #include "platform/runtime/Variant.h"
 #include "services/scripting/Dictionary.h"
+#include "services/scripting/FileSystemObject.h"
+#include "services/scripting/Shell.h"
 
 namespace components {
 
+namespace {
+
+template <class T>
+void RegisterBoth(automation::Registry& registry, const std::string& name) {
+    auto make = [] { return std::make_shared<T>(); };
+    registry.RegisterClass(name, make);
+    registry.RegisterProgId(name, make);
+}
+
+}  // namespace
+
 void RegisterProductComponents(automation::Registry& registry) {
-    auto dictionary = [] { return std::make_shared<scripting::Dictionary<rt::Variant>>(); };
-    registry.RegisterClass("Scripting.Dictionary", dictionary);
-    registry.RegisterProgId("Scripting.Dictionary", dictionary);
+    RegisterBoth<scripting::Dictionary<rt::Variant>>(registry, "Scripting.Dictionary");
+    RegisterBoth<scripting::FileSystemObject>(registry, "Scripting.FileSystemObject");
+    registry.RegisterProgId("Shell.Application",
+                            [] { return std::make_shared<scripting::ShellApplication>(); });
+    registry.RegisterProgId("Wscript.Shell",
+                            [] { return std::make_shared<scripting::WshShell>(); });
     // The spreadsheet control answers to the newer object model's ProgIDs only, so
     // "OWC.Spreadsheet" cannot be created.
     auto spreadsheet = [] { return std::make_shared<owc::Spreadsheet>(); };

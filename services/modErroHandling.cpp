@@ -77,10 +77,9 @@ void subSendErrorMail() {
     Skip(last, 10, [&] { mail = rt::Need(modOutlookCode::objOutlook).CreateItem(0); });
     Skip(last, 20, [&] { rt::Need(mail).SetTo(publisher::kSupportMailbox); });
     Skip(last, 30, [&] {
-        rt::Need(mail).SetSubject(std::string("Error in ") + publisher::kTitle + " " +
-                                  std::to_string(rt::kVersionMajor) + "." +
-                                  std::to_string(rt::kVersionMinor) + "." +
-                                  std::to_string(rt::kVersionRevision));
+        rt::Need(mail).SetSubject(
+            std::string("Error in ") + publisher::kTitle + " " + std::to_string(rt::kVersionMajor) +
+            "." + std::to_string(rt::kVersionMinor) + "." + std::to_string(rt::kVersionRevision));
     });
     Skip(last, 40, [&] { rt::Need(mail).SetBody(strErrorText); });
     Skip(last, 50, [&] { rt::Need(mail).Display(); });

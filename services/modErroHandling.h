@@ -26,7 +26,7 @@ void ResetState();
 // The step a procedure is at: its line number (10, 20, 30 ...) and, optionally, the
 // activity text for the report, set together.
 class Step {
-public:
+  public:
     void operator()(int16_t line) { line_ = line; }
     void operator()(int16_t line, std::string activity) {
         line_ = line;
@@ -34,7 +34,7 @@ public:
     }
     int16_t Line() const { return line_; }
 
-private:
+  private:
     int16_t line_ = 0;
 };
 

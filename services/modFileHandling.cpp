@@ -1,16 +1,193 @@
 #include "services/modFileHandling.h"
 
+#include "outlook/modOutlookCode.h"
+#include "platform/runtime/Convert.h"
+#include "services/modErroHandling.h"
+#include "services/scripting/FileSystemObject.h"
+#include "services/scripting/Shell.h"
+
 namespace modFileHandling {
 
+using modErroHandling::Reported;
+using modErroHandling::Step;
+
 namespace {
+
+bool blnRegTried = false;
 int registrations = 0;
+const char* const kFileSystemProgId = "Scripting.FileSystemObject";
+
+std::shared_ptr<scripting::FileSystemObject> CreateFileSystem(
+    modErroHandling::SkippedFailure& last) {
+    auto& objects = automation::Objects();
+    std::shared_ptr<scripting::FileSystemObject> made;
+    modErroHandling::Skip(last, 30, [&] {
+        made =
+            automation::As<scripting::FileSystemObject>(objects.CreateByClass(kFileSystemProgId));
+    });
+    if (!made) {
+        modErroHandling::Skip(last, 40, [&] {
+            made = automation::As<scripting::FileSystemObject>(
+                objects.CreateObject(kFileSystemProgId));
+        });
+    }
+    return made;
 }
 
-void subRegisterScrrun() { ++registrations; }
-int RegistrationCount() { return registrations; }
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+std::string WithSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+}  // namespace
+
+void subSetupFS() {
+    while (!objFS) {
+        modErroHandling::strAction =
+            "Creating Scripting.FileSystemObject\r\nThis component is normally installed with "
+            "Internet Explorer 4.0 or later";
+        modErroHandling::SkippedFailure last;
+        objFS = CreateFileSystem(last);
+        if (objFS)
+            return;
+        if (blnRegTried)
+            modErroHandling::subReportError(last.description, last.number, last.line, "subSetupFS");
+        subRegisterScrrun();
+        blnRegTried = true;
+    }
+}
+
+void subRegisterScrrun() {
+    ++registrations;
+}
+int RegistrationCount() {
+    return registrations;
+}
+
+std::string fncGetTempPath() {
+    subSetupFS();
+    Step step;
+    return Reported("fncGetTempPath", step, [&] {
+        step(10, "Finding Temp folder path");
+        auto folder = objFS->GetSpecialFolder(scripting::FileSystemObject::TemporaryFolder);
+        step(20);
+        return fncGetLongPath(folder);
+    });
+}
+
+std::string fncGetLongPath(std::shared_ptr<scripting::Folder>& objFolder) {
+    auto& folder = rt::Need(objFolder);
+    if (folder.IsRootFolder() || folder.Name() != folder.ShortName())
+        return folder.Path();
+    std::vector<std::string> names;  // from the folder up to just below the root
+    while (!objFolder->IsRootFolder()) {
+        names.push_back(objFolder->Name());
+        objFolder = objFolder->ParentFolder();
+    }
+    std::string result = objFolder->Path();
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        for (auto& sub : objFolder->SubFolders()) {
+            if (sub->ShortName() != *name)
+                continue;
+            if (result.empty() || result.back() != '/')
+                result += '/';
+            result += sub->Name();
+            objFolder = sub;
+            break;
+        }
+    }
+    return result;
+}
+
+std::string fncSaveTextFile(std::string& strFileName, const std::string& strText, bool blnTemp) {
+    subSetupFS();
+    Step step;
+    return Reported("fncSaveTextFile", step, [&] {
+        step(10);
+        if (blnTemp || strFileName.empty()) {
+            std::string folder = WithSeparator(fncGetTempPath());
+            if (!strFileName.empty()) {
+                strFileName = folder + strFileName;
+            } else {
+                strFileName = folder + objFS->GetTempName();
+                ReplaceAll(strFileName, ".tmp", ".txt");
+            }
+        }
+        step(20, "Saving textfile " + strFileName);
+        auto stream = objFS->CreateTextFile(strFileName, true, false);
+        step(30);
+        stream->Write(strText);
+        step(40);
+        stream->Close();
+        return strFileName;
+    });
+}
+
+std::string fncReadTextFile(const std::string& strFileName) {
+    subSetupFS();
+    Step step;
+    return Reported("fncReadTextFile", step, [&] {
+        step(10, "Attempting to read contents of file " + strFileName);
+        if (!objFS->FileExists(strFileName))
+            return std::string();
+        step(20);
+        return objFS->OpenTextFile(strFileName, scripting::FileSystemObject::ForReading, false, 0)
+            ->ReadAll();
+    });
+}
+
+void subPrintFile(const std::string& strFileName) {
+    subSetupFS();
+    Step step;
+    Reported("subPrintFile", step, [&] {
+        step(10, "Attempting to print the file " + strFileName);
+        auto file = objFS->GetFile(strFileName);
+        step(20);
+        rt::Variant name = file->Name();
+        rt::Variant folder = WithSeparator(rt::Need(file->ParentFolder()).Path());
+        step(30);
+        subInvokeVerb(folder, name, "Print");
+    });
+}
+
+void subInvokeVerb(const rt::Variant& varFolder, const rt::Variant& varFile,
+                   const std::string& strVerb) {
+    Step step;
+    Reported("subInvokeVerb", step, [&] {
+        std::string folderPath = rt::TextOf(varFolder), fileName = rt::TextOf(varFile);
+        step(10, "Trying to execute " + folderPath + " " + fileName);
+        std::shared_ptr<automation::Object> made;
+        step(20);
+        if (modOutlookCode::objOutlook)
+            made = modOutlookCode::objOutlook->CreateObject("Shell.Application");
+        else
+            made = automation::Objects().CreateObject("Shell.Application");
+        auto shell = automation::As<scripting::ShellApplication>(made);
+        step(30);
+        auto folder = shell->NameSpace(folderPath);
+        if (!folder)
+            return;
+        step(40);
+        auto item = folder->Items()->Item(fileName);
+        if (!item)
+            return;
+        step(50);
+        if (strVerb.empty())
+            item->InvokeVerb();
+        else
+            item->InvokeVerb(strVerb);
+    });
+}
 
 void ResetState() {
     objFS.reset();
+    blnRegTried = false;
     registrations = 0;
 }
 

@@ -38,6 +38,8 @@ std::shared_ptr<automation::Object> fncCreateDicObject() {
     return made;
 }
 
-void ResetState() { blnRegTried = false; }
+void ResetState() {
+    blnRegTried = false;
+}
 
 }  // namespace modScriptingDic

@@ -7,9 +7,11 @@ namespace {
 std::shared_ptr<Object> Create(const std::map<std::string, Factory>& table,
                                const std::string& name) {
     auto it = table.find(name);
-    if (it == table.end()) throw rt::Failure(rt::kCannotCreateObject);
+    if (it == table.end())
+        throw rt::Failure(rt::kCannotCreateObject);
     auto object = it->second();
-    if (!object) throw rt::Failure(rt::kCannotCreateObject);
+    if (!object)
+        throw rt::Failure(rt::kCannotCreateObject);
     return object;
 }
 
@@ -44,7 +46,8 @@ void Registry::Clear() {
 
 std::shared_ptr<Object> Registry::GetRunning(const std::string& progId) const {
     auto it = running_.find(progId);
-    if (it == running_.end()) throw rt::Failure(rt::kCannotCreateObject);
+    if (it == running_.end())
+        throw rt::Failure(rt::kCannotCreateObject);
     return it->second;
 }
 

@@ -11,7 +11,7 @@ namespace automation {
 
 // What the registry hands out; the caller casts it to the interface it expects.
 class Object {
-public:
+  public:
     virtual ~Object() = default;
 };
 
@@ -20,7 +20,7 @@ using Factory = std::function<std::shared_ptr<Object>()>;
 // Creating components by name: by class, by ProgID, or attaching to an instance that is
 // already running. The product registers its own components at start; tests replace them.
 class Registry {
-public:
+  public:
     void RegisterClass(const std::string& className, Factory factory);
     void RegisterProgId(const std::string& progId, Factory factory);
     void SetRunning(const std::string& progId, std::shared_ptr<Object> instance);
@@ -33,7 +33,7 @@ public:
     std::shared_ptr<Object> CreateByClass(const std::string& className) const;
     std::shared_ptr<Object> CreateObject(const std::string& progId) const;
 
-private:
+  private:
     std::map<std::string, Factory> classes_;
     std::map<std::string, Factory> progIds_;
     std::map<std::string, std::shared_ptr<Object>> running_;
@@ -46,7 +46,8 @@ Registry& Objects();
 template <class T>
 std::shared_ptr<T> As(const std::shared_ptr<Object>& object) {
     auto typed = std::dynamic_pointer_cast<T>(object);
-    if (!typed) throw rt::Failure(rt::kTypeMismatch);
+    if (!typed)
+        throw rt::Failure(rt::kTypeMismatch);
     return typed;
 }
 

@@ -7,6 +7,8 @@ Platform& Services() {
     return platform;
 }
 
-void Install(Platform platform) { Services() = std::move(platform); }
+void Install(Platform platform) {
+    Services() = std::move(platform);
+}
 
 }  // namespace desktop

@@ -22,14 +22,14 @@ struct Message {
 
 // Modal message boxes.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual Answer Show(const Message& message) = 0;
 };
 
 // The program's own top-level windows.
 class Windows {
-public:
+  public:
     virtual ~Windows() = default;
     // Raises the window with that exact title; fails (error 5) when there is none.
     virtual void BringToFront(const std::string& title) = 0;
@@ -41,7 +41,7 @@ public:
 
 // Starting outside programs, never waiting for them and never through a shell.
 class Launcher {
-public:
+  public:
     virtual ~Launcher() = default;
     // Fails (error 53) when the program cannot be started.
     virtual void Start(const std::string& program, const std::vector<std::string>& arguments) = 0;
@@ -50,13 +50,13 @@ public:
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual std::chrono::system_clock::time_point Now() = 0;
 };
 
 class Paths {
-public:
+  public:
     virtual ~Paths() = default;
     virtual std::filesystem::path ProgramFolder() = 0;  // where the program and its lists lie
     virtual std::filesystem::path TempFolder() = 0;
@@ -64,14 +64,14 @@ public:
 
 // Ends the process at once, without returning.
 class ProcessExit {
-public:
+  public:
     virtual ~ProcessExit() = default;
     [[noreturn]] virtual void Exit(int status) = 0;
 };
 
 // A window of the program as other modules see it: its title and the keyboard focus.
 class Window {
-public:
+  public:
     virtual ~Window() = default;
     virtual std::string Caption() = 0;
     virtual void SetFocus() = 0;

@@ -18,10 +18,12 @@ namespace desktop {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 class QtMessageBoxes : public MessageBoxes {
-public:
+  public:
     Answer Show(const Message& message) override {
         QMessageBox box;
         box.setWindowTitle(Q(message.title));
@@ -35,22 +37,26 @@ public:
             box.setStandardButtons(QMessageBox::Ok);
         }
         int result = box.exec();
-        if (message.buttons == Buttons::OK) return Answer::OK;
+        if (message.buttons == Buttons::OK)
+            return Answer::OK;
         return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
     }
 
-private:
+  private:
     static QMessageBox::Icon IconOf(Icon icon) {
         switch (icon) {
-            case Icon::Critical: return QMessageBox::Critical;
-            case Icon::Information: return QMessageBox::Information;
-            default: return QMessageBox::NoIcon;
+            case Icon::Critical:
+                return QMessageBox::Critical;
+            case Icon::Information:
+                return QMessageBox::Information;
+            default:
+                return QMessageBox::NoIcon;
         }
     }
 };
 
 class QtWindows : public Windows {
-public:
+  public:
     void BringToFront(const std::string& title) override {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (widget->isWindow() && widget->windowTitle() == Q(title)) {
@@ -66,15 +72,17 @@ public:
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
-            while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+            while (QApplication::overrideCursor())
+                QApplication::restoreOverrideCursor();
     }
 };
 
 class QtLauncher : public Launcher {
-public:
+  public:
     void Start(const std::string& program, const std::vector<std::string>& arguments) override {
         QStringList list;
-        for (const auto& argument : arguments) list << Q(argument);
+        for (const auto& argument : arguments)
+            list << Q(argument);
         if (!QProcess::startDetached(Q(program), list))
             throw rt::Failure(rt::kFileNotFound, "Cannot start " + program);
     }
@@ -86,27 +94,26 @@ public:
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     std::chrono::system_clock::time_point Now() override {
         return std::chrono::system_clock::now();
     }
 };
 
 class SystemPaths : public Paths {
-public:
+  public:
     std::filesystem::path ProgramFolder() override {
         std::error_code error;
         auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-        if (!error) return exe.parent_path();
+        if (!error)
+            return exe.parent_path();
         return QCoreApplication::applicationDirPath().toStdString();
     }
-    std::filesystem::path TempFolder() override {
-        return std::filesystem::temp_directory_path();
-    }
+    std::filesystem::path TempFolder() override { return std::filesystem::temp_directory_path(); }
 };
 
 class ImmediateExit : public ProcessExit {
-public:
+  public:
     [[noreturn]] void Exit(int status) override {
         std::fflush(nullptr);
         std::_Exit(status);

@@ -15,16 +15,26 @@ namespace rt {
 // is not a number with Type mismatch (13).
 int16_t ToInteger(std::string_view text);
 int16_t ToInteger(const Variant& value);
-inline int16_t ToInteger(const std::string& text) { return ToInteger(std::string_view(text)); }
-inline int16_t ToInteger(const char* text) { return ToInteger(std::string_view(text)); }
+inline int16_t ToInteger(const std::string& text) {
+    return ToInteger(std::string_view(text));
+}
+inline int16_t ToInteger(const char* text) {
+    return ToInteger(std::string_view(text));
+}
 int32_t ToLong(std::string_view text);
 int32_t ToLong(const Variant& value);
-inline int32_t ToLong(const std::string& text) { return ToLong(std::string_view(text)); }
+inline int32_t ToLong(const std::string& text) {
+    return ToLong(std::string_view(text));
+}
 
 // True when ToInteger would read the text as a number, whatever its size.
 bool IsNumeric(std::string_view text);
-inline bool IsNumeric(const std::string& text) { return IsNumeric(std::string_view(text)); }
-inline bool IsNumeric(const char* text) { return IsNumeric(std::string_view(text)); }
+inline bool IsNumeric(const std::string& text) {
+    return IsNumeric(std::string_view(text));
+}
+inline bool IsNumeric(const char* text) {
+    return IsNumeric(std::string_view(text));
+}
 // Empty, Boolean and numbers are numeric; texts as above; Null and dates are not.
 bool IsNumeric(const Variant& value);
 

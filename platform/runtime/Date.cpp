@@ -15,15 +15,21 @@ constexpr sys_days kEpoch = sys_days{1899y / December / 30};
 
 }  // namespace
 
-Date FromSysDays(sys_days days) { return Date{double((days - kEpoch).count())}; }
+Date FromSysDays(sys_days days) {
+    return Date{double((days - kEpoch).count())};
+}
 
 sys_days ToSysDays(Date date) {
     return kEpoch + days{static_cast<int64_t>(std::floor(date.serial))};
 }
 
-Date FromYearMonthDay(year_month_day ymd) { return FromSysDays(sys_days{ymd}); }
+Date FromYearMonthDay(year_month_day ymd) {
+    return FromSysDays(sys_days{ymd});
+}
 
-year_month_day ToYearMonthDay(Date date) { return year_month_day{ToSysDays(date)}; }
+year_month_day ToYearMonthDay(Date date) {
+    return year_month_day{ToSysDays(date)};
+}
 
 int MinutesOfDay(Date date) {
     double fraction = date.serial - std::floor(date.serial);
@@ -35,11 +41,13 @@ Date DateSerial(int yearValue, int monthValue, int dayValue) {
     int64_t months = int64_t(yearValue) * 12 + (monthValue - 1);
     int64_t carriedYear = months >= 0 ? months / 12 : -((-months + 11) / 12);
     int carriedMonth = static_cast<int>(months - carriedYear * 12) + 1;
-    if (carriedYear < -30000 || carriedYear > 30000) throw Failure(kInvalidCall);
+    if (carriedYear < -30000 || carriedYear > 30000)
+        throw Failure(kInvalidCall);
     sys_days first{year{int(carriedYear)} / month{unsigned(carriedMonth)} / 1};
     sys_days result = first + days{dayValue - 1};
     int resultYear = int(year_month_day{result}.year());
-    if (resultYear < 100 || resultYear > 9999) throw Failure(kInvalidCall);
+    if (resultYear < 100 || resultYear > 9999)
+        throw Failure(kInvalidCall);
     return FromSysDays(result);
 }
 

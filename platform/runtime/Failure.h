@@ -26,14 +26,14 @@ enum ErrorNumber : int32_t {
 
 // The one failure type of the program: a number and a description.
 class Failure : public std::runtime_error {
-public:
+  public:
     Failure(int32_t number, std::string description);
     explicit Failure(int32_t number);  // with the classic description of that number
 
     int32_t Number() const { return number_; }
     const std::string& Description() const { return description_; }
 
-private:
+  private:
     int32_t number_;
     std::string description_;
 };
@@ -57,7 +57,8 @@ namespace rt {
 // The object behind a shared reference, or error 91 when the reference is none.
 template <class Pointer>
 auto& Need(const Pointer& object) {
-    if (!object) throw Failure(kObjectNotSet);
+    if (!object)
+        throw Failure(kObjectNotSet);
     return *object;
 }
 

@@ -25,7 +25,7 @@ struct Currency {
 
 // A dynamically typed value, as grid cells and map keys hold them.
 class Variant {
-public:
+  public:
     Variant() = default;
     Variant(NullValue v) : value_(v) {}
     Variant(bool v) : value_(v) {}
@@ -61,9 +61,8 @@ public:
     // Same type and value; numbers of different types compare by value.
     friend bool operator==(const Variant& a, const Variant& b);
 
-private:
-    std::variant<EmptyValue, NullValue, bool, int16_t, int32_t, double, Currency, Date,
-                 std::string>
+  private:
+    std::variant<EmptyValue, NullValue, bool, int16_t, int32_t, double, Currency, Date, std::string>
         value_;
 };
 

@@ -15,12 +15,13 @@ namespace scripting {
 // case-sensitively; numbers by value whatever their type), items are of any one type.
 template <class V>
 class Dictionary : public automation::Object {
-public:
+  public:
     using Key = rt::Variant;
 
     // Fails with error 457 when the key is already there.
     void Add(const Key& key, V item) {
-        if (Exists(key)) throw rt::Failure(rt::kKeyExists);
+        if (Exists(key))
+            throw rt::Failure(rt::kKeyExists);
         index_.emplace(key, entries_.size());
         entries_.emplace_back(key, std::move(item));
     }
@@ -45,14 +46,16 @@ public:
     std::vector<Key> Keys() const {
         std::vector<Key> keys;
         keys.reserve(entries_.size());
-        for (const auto& entry : entries_) keys.push_back(entry.first);
+        for (const auto& entry : entries_)
+            keys.push_back(entry.first);
         return keys;
     }
 
     std::vector<V> Items() const {
         std::vector<V> items;
         items.reserve(entries_.size());
-        for (const auto& entry : entries_) items.push_back(entry.second);
+        for (const auto& entry : entries_)
+            items.push_back(entry.second);
         return items;
     }
 
@@ -65,7 +68,7 @@ public:
     auto begin() const { return entries_.begin(); }
     auto end() const { return entries_.end(); }
 
-private:
+  private:
     std::vector<std::pair<Key, V>> entries_;
     std::unordered_map<Key, size_t, rt::VariantHash> index_;
 };

@@ -7,10 +7,12 @@ namespace fakeoutlook {
 
 namespace {
 
-void Write(const std::shared_ptr<Log>& log, std::string call) { log->calls.push_back(std::move(call)); }
+void Write(const std::shared_ptr<Log>& log, std::string call) {
+    log->calls.push_back(std::move(call));
+}
 
 class FakeAppointment : public outlook::AppointmentItem {
-public:
+  public:
     FakeAppointment(std::shared_ptr<FakeFolder> folder) : folder_(std::move(folder)) {}
     rt::Date Start() override { return item_.start; }
     void SetStart(rt::Date v) override {
@@ -44,35 +46,38 @@ public:
     }
     void Save() override {
         Write(folder_->log, "Save");
-        if (folder_->failSave) throw rt::Failure(rt::kPathFileAccess, "The item cannot be saved");
+        if (folder_->failSave)
+            throw rt::Failure(rt::kPathFileAccess, "The item cannot be saved");
         folder_->saved.push_back(item_);
     }
     void Close(int32_t mode) override { Write(folder_->log, "Close=" + std::to_string(mode)); }
 
-private:
+  private:
     std::shared_ptr<FakeFolder> folder_;
     SavedAppointment item_;
 };
 
 class FakeItems : public outlook::Items {
-public:
+  public:
     explicit FakeItems(std::shared_ptr<FakeFolder> folder) : folder_(std::move(folder)) {}
     std::shared_ptr<outlook::AppointmentItem> Add(const std::string& messageClass) override {
         Write(folder_->log, "Items.Add=" + messageClass);
-        if (folder_->failAdd) throw rt::Failure(rt::kPathNotFound, "The folder is gone");
+        if (folder_->failAdd)
+            throw rt::Failure(rt::kPathNotFound, "The folder is gone");
         return std::make_shared<FakeAppointment>(folder_);
     }
 
-private:
+  private:
     std::shared_ptr<FakeFolder> folder_;
 };
 
 class FakeExplorers : public outlook::ExplorerList {
-public:
+  public:
     explicit FakeExplorers(std::shared_ptr<FakeApplication> app) : app_(std::move(app)) {}
     int32_t Count() override { return static_cast<int32_t>(app_->explorers.size()); }
     std::shared_ptr<outlook::Explorer> Item(int32_t index) override {
-        if (index < 1 || index > Count()) throw rt::Failure(rt::kSubscriptOutOfRange);
+        if (index < 1 || index > Count())
+            throw rt::Failure(rt::kSubscriptOutOfRange);
         return app_->explorers[index - 1];
     }
     std::shared_ptr<outlook::Explorer> Add(std::shared_ptr<outlook::Folder> folder,
@@ -83,37 +88,41 @@ public:
         return app_->AddExplorer(name, false);
     }
 
-private:
+  private:
     std::shared_ptr<FakeApplication> app_;
 };
 
 class FakeWindow : public outlook::ActiveWindowInfo {
-public:
+  public:
     explicit FakeWindow(std::string caption) : caption_(std::move(caption)) {}
     std::string Caption() override { return caption_; }
 
-private:
+  private:
     std::string caption_;
 };
 
 class FakeNameSpace : public outlook::NameSpace {
-public:
+  public:
     explicit FakeNameSpace(std::shared_ptr<FakeApplication> app) : app_(std::move(app)) {}
     std::shared_ptr<outlook::Folder> GetDefaultFolder(int32_t kind) override {
         Write(app_->log, "GetDefaultFolder=" + std::to_string(kind));
-        if (kind == outlook::olFolderInbox) return app_->inbox;
-        if (kind == outlook::olFolderCalendar) return app_->calendar;
-        if (kind == outlook::olFolderDrafts) return app_->drafts;
+        if (kind == outlook::olFolderInbox)
+            return app_->inbox;
+        if (kind == outlook::olFolderCalendar)
+            return app_->calendar;
+        if (kind == outlook::olFolderDrafts)
+            return app_->drafts;
         throw rt::Failure(rt::kInvalidCall);
     }
     std::shared_ptr<outlook::Folder> PickFolder() override {
         Write(app_->log, "PickFolder");
         ++app_->pickCalls;
-        if (app_->failPick) throw rt::Failure(rt::kInvalidCall, "The chooser failed");
+        if (app_->failPick)
+            throw rt::Failure(rt::kInvalidCall, "The chooser failed");
         return app_->pickResult;
     }
 
-private:
+  private:
     std::shared_ptr<FakeApplication> app_;
 };
 
@@ -122,7 +131,9 @@ private:
 FakeFolder::FakeFolder(std::shared_ptr<Log> log, std::string name, int32_t itemType)
     : name(std::move(name)), itemType(itemType), log(std::move(log)) {}
 
-int32_t FakeFolder::DefaultItemType() { return itemType; }
+int32_t FakeFolder::DefaultItemType() {
+    return itemType;
+}
 
 std::shared_ptr<outlook::Items> FakeFolder::Items() {
     Write(log, "Items");
@@ -143,7 +154,8 @@ void FakeMail::SetBody(const std::string& v) {
 }
 void FakeMail::Display() {
     Write(log, "Mail.Display");
-    if (failDisplay) throw rt::Failure(rt::kInvalidCall, "The editor cannot open");
+    if (failDisplay)
+        throw rt::Failure(rt::kInvalidCall, "The editor cannot open");
     displayed = true;
 }
 
@@ -161,27 +173,34 @@ FakeApplication::FakeApplication() : log(std::make_shared<Log>()) {
     drafts = std::make_shared<FakeFolder>(log, "Drafts", 0);
 }
 
-std::string FakeApplication::Version() { return version; }
+std::string FakeApplication::Version() {
+    return version;
+}
 
 std::shared_ptr<outlook::NameSpace> FakeApplication::GetNamespace(const std::string& type) {
-    if (type != "MAPI") throw rt::Failure(rt::kInvalidCall);
+    if (type != "MAPI")
+        throw rt::Failure(rt::kInvalidCall);
     return std::make_shared<FakeNameSpace>(shared_from_this());
 }
 
-std::shared_ptr<outlook::Explorer> FakeApplication::ActiveExplorer() { return active; }
+std::shared_ptr<outlook::Explorer> FakeApplication::ActiveExplorer() {
+    return active;
+}
 
 std::shared_ptr<outlook::ExplorerList> FakeApplication::Explorers() {
     return std::make_shared<FakeExplorers>(shared_from_this());
 }
 
 std::shared_ptr<outlook::ActiveWindowInfo> FakeApplication::ActiveWindow() {
-    if (explorers.empty()) throw rt::Failure(rt::kObjectNotSet, "No window");
+    if (explorers.empty())
+        throw rt::Failure(rt::kObjectNotSet, "No window");
     return std::make_shared<FakeWindow>(windowCaption);
 }
 
 std::shared_ptr<outlook::MailItem> FakeApplication::CreateItem(int32_t itemType) {
     Write(log, "CreateItem=" + std::to_string(itemType));
-    if (failCreateItem) throw rt::Failure(rt::kCannotCreateObject, "No mail here");
+    if (failCreateItem)
+        throw rt::Failure(rt::kCannotCreateObject, "No mail here");
     auto mail = std::make_shared<FakeMail>(log);
     mail->failDisplay = failDisplay;
     mails.push_back(mail);
@@ -191,19 +210,23 @@ std::shared_ptr<outlook::MailItem> FakeApplication::CreateItem(int32_t itemType)
 std::shared_ptr<automation::Object> FakeApplication::CreateObject(const std::string& progId) {
     Write(log, "CreateObject=" + progId);
     auto it = objects.find(progId);
-    if (it == objects.end()) throw rt::Failure(rt::kCannotCreateObject);
+    if (it == objects.end())
+        throw rt::Failure(rt::kCannotCreateObject);
     return it->second;
 }
 
 std::shared_ptr<outlook::Assistant> FakeApplication::Assistant() {
-    if (!assistant) throw rt::Failure(rt::kCannotCreateObject, "No assistant");
+    if (!assistant)
+        throw rt::Failure(rt::kCannotCreateObject, "No assistant");
     return assistant;
 }
 
-std::shared_ptr<FakeExplorer> FakeApplication::AddExplorer(const std::string& name, bool makeActive) {
+std::shared_ptr<FakeExplorer> FakeApplication::AddExplorer(const std::string& name,
+                                                           bool makeActive) {
     auto explorer = std::make_shared<FakeExplorer>(log, name);
     explorers.push_back(explorer);
-    if (makeActive) active = explorer;
+    if (makeActive)
+        active = explorer;
     return explorer;
 }
 

@@ -25,7 +25,7 @@ struct SavedAppointment {
 class FakeAppointment;
 
 class FakeFolder : public outlook::Folder, public std::enable_shared_from_this<FakeFolder> {
-public:
+  public:
     FakeFolder(std::shared_ptr<Log> log, std::string name, int32_t itemType = 1);
     int32_t DefaultItemType() override;
     std::shared_ptr<outlook::Items> Items() override;
@@ -39,7 +39,7 @@ public:
 };
 
 class FakeMail : public outlook::MailItem {
-public:
+  public:
     explicit FakeMail(std::shared_ptr<Log> log) : log(std::move(log)) {}
     std::string To() override { return to; }
     void SetTo(const std::string& v) override;
@@ -56,7 +56,7 @@ public:
 };
 
 class FakeExplorer : public outlook::Explorer {
-public:
+  public:
     FakeExplorer(std::shared_ptr<Log> log, std::string name);
     void Activate() override;
     std::string name;
@@ -66,7 +66,7 @@ public:
 
 class FakeApplication : public outlook::Application,
                         public std::enable_shared_from_this<FakeApplication> {
-public:
+  public:
     FakeApplication();
 
     std::string Version() override;

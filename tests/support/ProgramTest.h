@@ -16,7 +16,7 @@ namespace testsupport {
 // A fresh program for every test: shared state reset, the product's components registered,
 // desktop doubles installed. Tests replace registrations as they need.
 class ProgramTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         modGlobals::ResetProgramState();
         automation::Objects().Clear();

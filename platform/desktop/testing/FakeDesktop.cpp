@@ -1,7 +1,7 @@
 #include "platform/desktop/testing/FakeDesktop.h"
 
-#include <atomic>
 #include <unistd.h>
+#include <atomic>
 
 #include "platform/runtime/Failure.h"
 
@@ -9,9 +9,12 @@ namespace desktop::testing {
 
 Answer ScriptedMessages::Show(const Message& message) {
     shown.push_back(message);
-    if (onShow) onShow(message);
-    if (message.buttons == Buttons::OK) return Answer::OK;
-    if (answers.empty()) return unscriptedAnswer;
+    if (onShow)
+        onShow(message);
+    if (message.buttons == Buttons::OK)
+        return Answer::OK;
+    if (answers.empty())
+        return unscriptedAnswer;
     Answer answer = answers.front();
     answers.pop_front();
     return answer;
@@ -25,17 +28,20 @@ void RecordingWindows::BringToFront(const std::string& title) {
 
 void RecordingWindows::ProcessEvents() {
     ++eventRounds;
-    if (onProcessEvents) onProcessEvents();
+    if (onProcessEvents)
+        onProcessEvents();
 }
 
 void RecordingLauncher::Start(const std::string& program,
                               const std::vector<std::string>& arguments) {
-    if (failing) throw rt::Failure(rt::kFileNotFound, "Cannot start " + program);
+    if (failing)
+        throw rt::Failure(rt::kFileNotFound, "Cannot start " + program);
     started.emplace_back(program, arguments);
 }
 
 void RecordingLauncher::Open(const std::string& target) {
-    if (failing) throw rt::Failure(rt::kFileNotFound, "No program opens " + target);
+    if (failing)
+        throw rt::Failure(rt::kFileNotFound, "No program opens " + target);
     opened.push_back(target);
 }
 

@@ -15,9 +15,9 @@
 namespace desktop::testing {
 
 class ScriptedMessages : public MessageBoxes {
-public:
+  public:
     std::vector<Message> shown;
-    std::deque<Answer> answers;        // answers for Yes/No boxes, in order
+    std::deque<Answer> answers;  // answers for Yes/No boxes, in order
     Answer unscriptedAnswer = Answer::No;
     std::function<void(const Message&)> onShow;  // runs while the "dialog" is up
 
@@ -25,7 +25,7 @@ public:
 };
 
 class RecordingWindows : public Windows {
-public:
+  public:
     std::vector<std::string> raised;
     std::set<std::string> missingTitles;  // raising these fails
     int eventRounds = 0;
@@ -42,7 +42,7 @@ public:
 };
 
 class RecordingLauncher : public Launcher {
-public:
+  public:
     std::vector<std::pair<std::string, std::vector<std::string>>> started;
     std::vector<std::string> opened;
     bool failing = false;
@@ -52,7 +52,7 @@ public:
 };
 
 class FixedClock : public Clock {
-public:
+  public:
     std::chrono::system_clock::time_point now;
     explicit FixedClock(int year = 2005, unsigned month = 6, unsigned day = 15);
     std::chrono::system_clock::time_point Now() override { return now; }
@@ -61,7 +61,7 @@ public:
 // A fresh program folder and temporary folder below the system's temporary directory,
 // removed again when the double goes.
 class TempPaths : public Paths {
-public:
+  public:
     TempPaths();
     ~TempPaths() override;
     std::filesystem::path root;
@@ -73,7 +73,7 @@ public:
 
 // Throws rt::ProgramEnd instead of ending the process.
 class ThrowingExit : public ProcessExit {
-public:
+  public:
     std::vector<int> statuses;
     [[noreturn]] void Exit(int status) override;
 };

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// How text files are kept on disk. Reading: UTF-8 when the bytes are valid UTF-8 and hold a
+// non-ASCII character, otherwise Windows-1252. Writing: Windows-1252 when every character
+// fits, otherwise UTF-8 without a byte-order mark. Files in the classic one-byte form stay
+// byte for byte the same, and no character is ever lost.
+namespace textencoding {
+
+std::string DecodeFile(std::string_view bytes);  // to UTF-8
+std::string EncodeFile(std::string_view text);   // from UTF-8
+
+bool IsUtf8WithNonAscii(std::string_view bytes);
+
+// The number of characters (code points) of a UTF-8 text.
+size_t CharacterCount(std::string_view text);
+
+}  // namespace textencoding
