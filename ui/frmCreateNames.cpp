@@ -20,11 +20,13 @@
 #include "lists/cApps.h"
 #include "outlook/modGlobals.h"
 #include "outlook/modOutlookCode.h"
+#include "platform/automation/Registry.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/Failure.h"
 #include "services/Publisher.h"
 #include "services/modAssistant.h"
 #include "services/modErroHandling.h"
+#include "services/scripting/Shell.h"
 
 using modErroHandling::Reported;
 using modErroHandling::Step;
@@ -462,7 +464,12 @@ void frmCreateNames::subGotoWeb(const std::string& strURL) {
     Step step;
     Reported("subGotoWeb", step, [&] {
         step(10);
-        desktop::Services().launcher->Open(strURL);
+        auto objShell = automation::As<scripting::WshShell>(
+            automation::Objects().CreateObject("Wscript.Shell"));
+        step(20);
+        objShell->Run(strURL);
+        step(30);
+        objShell.reset();
     });
 }
 

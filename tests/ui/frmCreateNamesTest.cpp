@@ -91,7 +91,8 @@ class WindowTest : public testsupport::ProgramTest {
         return desktop.messages->shown.empty() ? "" : desktop.messages->shown.back().text;
     }
     std::string Cell(const std::string& address) {
-        if (!window || !window->objList) return "<no grid>";
+        if (!window || !window->objList)
+            return "<no grid>";
         return rt::TextOf(window->objList->GetValue(address, 8));
     }
     std::string VisibleRange() {
@@ -210,7 +211,8 @@ TEST_F(WindowTest, LinksLookLikeLinksAndOpenTheirAddresses) {
 TEST_F(WindowTest, ALinkThatCannotBeOpenedIsReported) {
     frmCreateNames form;
     desktop.launcher->failing = true;
-    auto status = EndStatus([&] { QTest::mouseClick(form.findChild<QLabel*>("lblWebLink"), Qt::LeftButton); });
+    auto status = EndStatus(
+        [&] { QTest::mouseClick(form.findChild<QLabel*>("lblWebLink"), Qt::LeftButton); });
     EXPECT_EQ(status, 1);
     EXPECT_NE(LastMessage().find("Sub routine : subGotoWeb"), std::string::npos);
 }
