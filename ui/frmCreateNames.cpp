@@ -235,8 +235,11 @@ void frmCreateNames::Connect() {
         link->onClick = [this](const std::string& url) { subGotoWeb(url); };
     connect(tbsApps, &QTabBar::currentChanged, this, [this](int) { subFillList(); });
     connect(optMyCalendar, &QRadioButton::toggled, this, [this](bool on) {
+        // Start-up calls optMyCalendar_Click directly, inside Form_Load's report; a click that
+        // cannot reach the default calendar is reported too, never left to the event loop.
+        Step step;
         if (on)
-            optMyCalendar_Click();
+            Reported("optMyCalendar_Click", step, [&] { optMyCalendar_Click(); });
     });
     connect(optChooseCalendar, &QRadioButton::clicked, this, [this] { optChooseCalendar_Click(); });
     connect(cmdSaveChanges, &QPushButton::clicked, this, [this] { cmdSaveChanges_Click(); });
