@@ -1,6 +1,8 @@
 #include "services/Components.h"
 
 #include "grid/owc/Spreadsheet.h"
+#include "outlook/ObjectModel.h"
+#include "outlook/pimstore/Store.h"
 #include "platform/runtime/Variant.h"
 #include "services/scripting/Dictionary.h"
 #include "services/scripting/FileSystemObject.h"
@@ -31,6 +33,14 @@ void RegisterProductComponents(automation::Registry& registry) {
     auto spreadsheet = [] { return std::make_shared<owc::Spreadsheet>(); };
     registry.RegisterProgId("OWC10.Spreadsheet", spreadsheet);
     registry.RegisterProgId("OWC11.Spreadsheet", spreadsheet);
+    // The local store stands where the calendar application would; it is never running
+    // already, so the connection always starts it.
+    auto store = [] {
+        return std::make_shared<pimstore::StoreApplication>(pimstore::DefaultRoot());
+    };
+    registry.RegisterClass(outlook::kApplicationClass, store);
+    for (const char* progId : outlook::kApplicationProgIds)
+        registry.RegisterProgId(progId, store);
 }
 
 }  // namespace components

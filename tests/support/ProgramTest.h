@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <optional>
 
 #include "outlook/modGlobals.h"
+#include "outlook/pimstore/testing/ScriptedChooser.h"
 #include "platform/automation/Registry.h"
 #include "platform/desktop/testing/FakeDesktop.h"
 #include "platform/runtime/Failure.h"
@@ -22,6 +24,10 @@ class ProgramTest : public ::testing::Test {
         automation::Objects().Clear();
         components::RegisterProductComponents(automation::Objects());
         desktop.Install();
+        // The store and its folder chooser stay inside the test's own folders.
+        store = desktop.paths->root / "store";
+        setenv("VELMORA_STORE", store.c_str(), 1);
+        pimstore::SetFolderChooser(chooser);
     }
     void TearDown() override {
         modGlobals::ResetProgramState();
@@ -29,6 +35,9 @@ class ProgramTest : public ::testing::Test {
     }
 
     desktop::testing::FakeDesktop desktop;
+    std::filesystem::path store;
+    std::shared_ptr<pimstore::testing::ScriptedChooser> chooser =
+        std::make_shared<pimstore::testing::ScriptedChooser>();
 };
 
 // Runs the body and gives the exit status when it ended the program, nullopt otherwise.

@@ -1,0 +1,74 @@
+// Saving a year's worth of all-day appointments into the store, beside the floor: writing
+// the same number of files of the same size with the same care (temporary file, flush to
+// disk, rename).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "outlook/pimstore/Appointment.h"
+#include "outlook/pimstore/Store.h"
+#include "platform/runtime/Date.h"
+#include "services/scripting/FileSystemObject.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kItems = 999;
+
+fs::path FreshFolder(const char* name) {
+    fs::path folder = fs::temp_directory_path() / name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+void BM_StoreSave999AllDay(benchmark::State& state) {
+    fs::path root = FreshFolder("namedays-bench-store");
+    pimstore::StoreApplication app(root);
+    auto calendar = app.FolderAt("Calendar");
+    size_t bytes = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < kItems; ++i) {
+            auto item = calendar->Items()->Add("IPM.Appointment");
+            item->SetStart(rt::DateSerial(2007, 1, 1 + i % 365));
+            item->SetAllDayEvent(true);
+            item->SetSubject("Anna, Eva, Maria");
+            item->SetCategories("Name Days");
+            item->SetBody(
+                "Outlook Velmora provided for free by https://www.velmora.example\r\n\r\n");
+            item->SetReminderSet(false);
+            item->Save();
+            item->Close(0);
+            if (bytes == 0)
+                bytes = static_cast<pimstore::StoreAppointment&>(*item).ICalendarText().size();
+        }
+    }
+    state.counters["file_bytes"] = double(bytes);
+    fs::remove_all(root);
+}
+
+void BM_Floor999Files(benchmark::State& state) {
+    fs::path folder = FreshFolder("namedays-bench-floor");
+    pimstore::StoreApplication app(FreshFolder("namedays-bench-size"));
+    auto item = std::make_shared<pimstore::StoreAppointment>(folder);
+    item->SetStart(rt::DateSerial(2007, 1, 1));
+    item->SetAllDayEvent(true);
+    item->SetSubject("Anna, Eva, Maria");
+    item->SetCategories("Name Days");
+    item->SetBody("Outlook Velmora provided for free by https://www.velmora.example\r\n\r\n");
+    const std::string text = item->ICalendarText();
+    int n = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < kItems; ++i)
+            scripting::WriteFileAtomically(folder / (std::to_string(n++) + ".ics"), text);
+    }
+    fs::remove_all(folder);
+}
+
+BENCHMARK(BM_StoreSave999AllDay)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Floor999Files)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,250 @@
+#include "outlook/pimstore/Store.h"
+
+#include <cstdlib>
+
+#include "outlook/pimstore/Appointment.h"
+#include "outlook/pimstore/MailDraft.h"
+#include "platform/runtime/Failure.h"
+
+namespace pimstore {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::shared_ptr<FolderChooser>& ChooserSlot() {
+    static std::shared_ptr<FolderChooser> chooser;
+    return chooser;
+}
+
+void MakeMailFolder(const fs::path& folder) {
+    for (const char* part : {"cur", "new", "tmp"})
+        fs::create_directories(folder / part);
+}
+
+// True when path lies at or below root; both must exist.
+bool IsWithin(const fs::path& root, const fs::path& path) {
+    fs::path base = fs::canonical(root), target = fs::canonical(path);
+    auto mismatch = std::mismatch(base.begin(), base.end(), target.begin(), target.end());
+    return mismatch.first == base.end();
+}
+
+class StoreExplorer;
+
+}  // namespace
+
+struct StoreApplication::ExplorerState {
+    std::vector<std::shared_ptr<outlook::Explorer>> windows;
+    std::shared_ptr<outlook::Explorer> active;
+    std::vector<std::string> captions;
+};
+
+namespace {
+
+class StoreExplorer : public outlook::Explorer {
+  public:
+    StoreExplorer(std::weak_ptr<StoreApplication::ExplorerState> state)
+        : state_(std::move(state)) {}
+    void Activate() override {
+        auto state = state_.lock();
+        if (!state)
+            throw rt::Failure(rt::kObjectNotSet);
+        for (auto& window : state->windows)
+            if (window.get() == this)
+                state->active = window;
+    }
+
+  private:
+    std::weak_ptr<StoreApplication::ExplorerState> state_;
+};
+
+class StoreExplorerList : public outlook::ExplorerList {
+  public:
+    explicit StoreExplorerList(std::shared_ptr<StoreApplication::ExplorerState> state)
+        : state_(std::move(state)) {}
+    int32_t Count() override { return static_cast<int32_t>(state_->windows.size()); }
+    std::shared_ptr<outlook::Explorer> Item(int32_t index) override {
+        if (index < 1 || index > Count())
+            throw rt::Failure(rt::kSubscriptOutOfRange);
+        return state_->windows[index - 1];
+    }
+    std::shared_ptr<outlook::Explorer> Add(std::shared_ptr<outlook::Folder> folder,
+                                           int32_t /*displayMode*/) override {
+        auto storeFolder = std::dynamic_pointer_cast<StoreFolder>(folder);
+        if (!storeFolder)
+            throw rt::Failure(rt::kTypeMismatch, "Not a folder of this store");
+        auto window = std::make_shared<StoreExplorer>(state_);
+        state_->windows.push_back(window);
+        state_->captions.push_back(storeFolder->Name() + " - " + kStoreName);
+        return window;
+    }
+
+  private:
+    std::shared_ptr<StoreApplication::ExplorerState> state_;
+};
+
+class StoreWindowInfo : public outlook::ActiveWindowInfo {
+  public:
+    explicit StoreWindowInfo(std::string caption) : caption_(std::move(caption)) {}
+    std::string Caption() override { return caption_; }
+
+  private:
+    std::string caption_;
+};
+
+class StoreNameSpace : public outlook::NameSpace {
+  public:
+    explicit StoreNameSpace(std::shared_ptr<StoreApplication> app) : app_(std::move(app)) {}
+    std::shared_ptr<outlook::Folder> GetDefaultFolder(int32_t folderType) override {
+        switch (folderType) {
+            case outlook::olFolderInbox:
+                return app_->FolderAt("Inbox");
+            case outlook::olFolderCalendar:
+                return app_->FolderAt("Calendar");
+            case outlook::olFolderDrafts:
+                return app_->FolderAt("Drafts");
+            default:
+                throw rt::Failure(rt::kInvalidCall,
+                                  "No default folder of kind " + std::to_string(folderType));
+        }
+    }
+    std::shared_ptr<outlook::Folder> PickFolder() override {
+        auto chosen = CurrentFolderChooser()->Choose(app_->Root(), kStoreName);
+        if (!chosen)
+            return nullptr;
+        fs::path relative = fs::relative(*chosen, app_->Root());
+        return app_->FolderAt(relative.string());
+    }
+
+  private:
+    std::shared_ptr<StoreApplication> app_;
+};
+
+class StoreItems : public outlook::Items {
+  public:
+    explicit StoreItems(fs::path folder) : folder_(std::move(folder)) {}
+    std::shared_ptr<outlook::AppointmentItem> Add(const std::string& messageClass) override {
+        if (messageClass != "IPM.Appointment")
+            throw rt::Failure(rt::kInvalidCall, "Cannot add items of class " + messageClass);
+        return std::make_shared<StoreAppointment>(folder_);
+    }
+
+  private:
+    fs::path folder_;
+};
+
+}  // namespace
+
+fs::path DefaultRoot() {
+    if (const char* store = std::getenv("VELMORA_STORE"); store && *store)
+        return store;
+    fs::path data;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        data = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        data = fs::path(home) / ".local" / "share";
+    else
+        throw rt::Failure(rt::kPathNotFound, "Neither VELMORA_STORE nor HOME is set");
+    return data / "velmora" / "store";
+}
+
+void EnsureStore(const fs::path& root) {
+    fs::create_directories(root / "Calendar");
+    for (const char* mail : {"Inbox", "Drafts"})
+        if (!IsMailFolder(root / mail))
+            MakeMailFolder(root / mail);
+}
+
+bool IsMailFolder(const fs::path& folder) {
+    std::error_code error;
+    return fs::is_directory(folder / "cur", error) && fs::is_directory(folder / "new", error) &&
+           fs::is_directory(folder / "tmp", error);
+}
+
+void SetFolderChooser(std::shared_ptr<FolderChooser> chooser) {
+    ChooserSlot() = std::move(chooser);
+}
+
+std::shared_ptr<FolderChooser> CurrentFolderChooser() {
+    if (!ChooserSlot())
+        ChooserSlot() = MakeDialogChooser();
+    return ChooserSlot();
+}
+
+StoreFolder::StoreFolder(fs::path root, fs::path path)
+    : root_(std::move(root)), path_(std::move(path)) {}
+
+int32_t StoreFolder::DefaultItemType() {
+    return IsMailFolder(path_) ? outlook::olMailItem : outlook::olAppointmentItem;
+}
+
+std::shared_ptr<outlook::Items> StoreFolder::Items() {
+    return std::make_shared<StoreItems>(path_);
+}
+
+std::string StoreFolder::Name() const {
+    return path_.filename().string();
+}
+
+StoreApplication::StoreApplication(fs::path root)
+    : explorers(std::make_shared<ExplorerState>()), root_(std::move(root)) {
+    EnsureStore(root_);
+}
+
+std::string StoreApplication::Version() {
+    return "11.0.2.7";
+}
+
+std::shared_ptr<outlook::NameSpace> StoreApplication::GetNamespace(const std::string& type) {
+    if (type != "MAPI")
+        throw rt::Failure(rt::kInvalidCall, "Unknown namespace " + type);
+    return std::make_shared<StoreNameSpace>(shared_from_this());
+}
+
+std::shared_ptr<outlook::Explorer> StoreApplication::ActiveExplorer() {
+    return explorers->active;
+}
+
+std::shared_ptr<outlook::ExplorerList> StoreApplication::Explorers() {
+    return std::make_shared<StoreExplorerList>(explorers);
+}
+
+std::shared_ptr<outlook::ActiveWindowInfo> StoreApplication::ActiveWindow() {
+    if (explorers->windows.empty())
+        throw rt::Failure(rt::kObjectNotSet, "The store has no window");
+    size_t index = 0;
+    for (size_t i = 0; i < explorers->windows.size(); ++i)
+        if (explorers->windows[i] == explorers->active)
+            index = i;
+    return std::make_shared<StoreWindowInfo>(explorers->captions[index]);
+}
+
+std::shared_ptr<outlook::MailItem> StoreApplication::CreateItem(int32_t itemType) {
+    if (itemType != outlook::olMailItem)
+        throw rt::Failure(rt::kInvalidCall,
+                          "Cannot create items of kind " + std::to_string(itemType));
+    return std::make_shared<StoreMail>(root_ / "Drafts");
+}
+
+std::shared_ptr<automation::Object> StoreApplication::CreateObject(const std::string& progId) {
+    return automation::Objects().CreateObject(progId);
+}
+
+std::shared_ptr<outlook::Assistant> StoreApplication::Assistant() {
+    throw rt::Failure(rt::kCannotCreateObject, "The store has no assistant");
+}
+
+std::shared_ptr<StoreFolder> StoreApplication::FolderAt(const std::string& relative) {
+    fs::path part(relative);
+    if (part.is_absolute() || part.empty())
+        throw rt::Failure(rt::kPathNotFound, "Not a folder of the store: " + relative);
+    fs::path path = root_ / part;
+    std::error_code error;
+    if (!fs::is_directory(path, error))
+        throw rt::Failure(rt::kPathNotFound, "Path not found: " + path.string());
+    if (!IsWithin(root_, path))
+        throw rt::Failure(rt::kPathNotFound, "Not a folder of the store: " + relative);
+    return std::make_shared<StoreFolder>(root_, path.lexically_normal());
+}
+
+}  // namespace pimstore

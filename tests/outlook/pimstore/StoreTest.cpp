@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "outlook/pimstore/Appointment.h"
+#include "outlook/pimstore/MailDraft.h"
+#include "outlook/pimstore/Store.h"
+#include "tests/support/ProgramTest.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using pimstore::StoreApplication;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<fs::path> Files(const fs::path& folder) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.is_regular_file())
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Runs a command and gives what it printed.
+std::string Output(const std::string& command) {
+    std::string text;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return text;
+    char buffer[4096];
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe))
+        text.append(buffer, n);
+    pclose(pipe);
+    return text;
+}
+
+class Store : public testsupport::ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        app = std::make_shared<StoreApplication>(pimstore::DefaultRoot());
+    }
+    std::shared_ptr<StoreApplication> app;
+    std::shared_ptr<outlook::Folder> Calendar() {
+        return app->GetNamespace("MAPI")->GetDefaultFolder(outlook::olFolderCalendar);
+    }
+    void AddAllDay(const std::shared_ptr<outlook::Folder>& folder, int y, int m, int d,
+                   const std::string& subject, const std::string& body = "") {
+        auto item = folder->Items()->Add("IPM.Appointment");
+        item->SetStart(rt::DateSerial(y, m, d));
+        item->SetAllDayEvent(true);
+        item->SetSubject(subject);
+        item->SetCategories("Name Days");
+        item->SetBody(body);
+        item->SetReminderSet(false);
+        item->Save();
+        item->Close(outlook::olSave);
+    }
+};
+
+TEST_F(Store, LivesUnderTheConfiguredRootWithItsDefaultFolders) {
+    EXPECT_EQ(app->Root(), store);
+    EXPECT_TRUE(pimstore::IsMailFolder(store / "Inbox"));
+    EXPECT_TRUE(pimstore::IsMailFolder(store / "Drafts"));
+    EXPECT_TRUE(fs::is_directory(store / "Calendar"));
+    auto ns = app->GetNamespace("MAPI");
+    EXPECT_EQ(ns->GetDefaultFolder(outlook::olFolderInbox)->DefaultItemType(), 0);
+    EXPECT_EQ(ns->GetDefaultFolder(outlook::olFolderDrafts)->DefaultItemType(), 0);
+    EXPECT_EQ(ns->GetDefaultFolder(outlook::olFolderCalendar)->DefaultItemType(), 1);
+    EXPECT_THROW(ns->GetDefaultFolder(3), rt::Failure);
+    EXPECT_THROW(app->GetNamespace("OTHER"), rt::Failure);
+}
+
+TEST_F(Store, RootFollowsTheEnvironment) {
+    setenv("VELMORA_STORE", "", 1);
+    setenv("XDG_DATA_HOME", "/data/x", 1);
+    EXPECT_EQ(pimstore::DefaultRoot(), fs::path("/data/x/velmora/store"));
+    unsetenv("XDG_DATA_HOME");
+    std::string home = getenv("HOME") ? getenv("HOME") : "";
+    setenv("HOME", "/home/someone", 1);
+    EXPECT_EQ(pimstore::DefaultRoot(), fs::path("/home/someone/.local/share/velmora/store"));
+    setenv("HOME", home.c_str(), 1);
+}
+
+TEST_F(Store, FoldersNestAndNeverLeaveTheRoot) {
+    fs::create_directories(store / "Calendar" / "Family");
+    fs::create_directories(desktop.paths->root / "outside");
+    auto family = app->FolderAt("Calendar/Family");
+    EXPECT_EQ(family->DefaultItemType(), 1);
+    AddAllDay(family, 2006, 12, 24, "Anna");
+    EXPECT_EQ(Files(store / "Calendar" / "Family").size(), 1u);
+    EXPECT_TRUE(Files(store / "Calendar").empty());
+    for (const char* bad : {"../outside", "/etc", "Calendar/../../outside", "Missing", ""}) {
+        EXPECT_THROW(app->FolderAt(bad), rt::Failure) << bad;
+    }
+}
+
+TEST_F(Store, SavesOneICalendarFilePerItemThatLibicalReadsBack) {
+    AddAllDay(Calendar(), 2006, 12, 24, "Anna, Eva; Åsa Ōno",
+              "Line one, with comma; and semicolon\r\nLine two ő");
+    AddAllDay(Calendar(), 2006, 3, 7, "John");
+    auto files = Files(store / "Calendar");
+    ASSERT_EQ(files.size(), 2u);
+    std::set<std::string> uids;
+    bool sawAnna = false;
+    for (const auto& file : files) {
+        EXPECT_EQ(file.extension(), ".ics");
+        icalcomponent* calendar = icalparser_parse_string(ReadFile(file).c_str());
+        ASSERT_NE(calendar, nullptr);
+        icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
+        ASSERT_NE(event, nullptr);
+        std::string uid = icalcomponent_get_uid(event);
+        EXPECT_EQ(file.stem().string(), uid);
+        uids.insert(uid);
+        EXPECT_EQ(icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT), nullptr);
+        if (std::string(icalcomponent_get_summary(event)) == "Anna, Eva; Åsa Ōno") {
+            sawAnna = true;
+            icaltimetype start = icalcomponent_get_dtstart(event);
+            icaltimetype end = icalcomponent_get_dtend(event);
+            EXPECT_TRUE(start.is_date);
+            EXPECT_EQ(std::string(icaltime_as_ical_string(start)), "20061224");
+            EXPECT_EQ(std::string(icaltime_as_ical_string(end)), "20061225");
+            EXPECT_EQ(std::string(icalcomponent_get_description(event)),
+                      "Line one, with comma; and semicolon\nLine two ő");
+            icalproperty* categories =
+                icalcomponent_get_first_property(event, ICAL_CATEGORIES_PROPERTY);
+            ASSERT_NE(categories, nullptr);
+            EXPECT_EQ(std::string(icalproperty_get_categories(categories)), "Name Days");
+            EXPECT_NE(ReadFile(file).find("TRANSP:TRANSPARENT"), std::string::npos);
+            EXPECT_NE(ReadFile(file).find("DTSTART;VALUE=DATE:20061224"), std::string::npos);
+        }
+        icalcomponent_free(calendar);
+    }
+    EXPECT_TRUE(sawAnna);
+    EXPECT_EQ(uids.size(), 2u);
+    for (const auto& entry : fs::directory_iterator(store / "Calendar"))
+        EXPECT_EQ(entry.path().extension(), ".ics") << "left behind: " << entry.path();
+}
+
+TEST_F(Store, RemindersAndTimedItems) {
+    auto item = Calendar()->Items()->Add("IPM.Appointment");
+    item->SetStart(rt::Date{rt::DateSerial(2006, 5, 1).serial + 0.5});
+    item->SetSubject("Lunch");
+    item->SetReminderSet(true);
+    item->Save();
+    std::string text = ReadFile(Files(store / "Calendar").at(0));
+    EXPECT_NE(text.find("DTSTART:20060501T120000"), std::string::npos) << text;
+    EXPECT_NE(text.find("DTEND:20060501T123000"), std::string::npos) << text;
+    EXPECT_NE(text.find("BEGIN:VALARM"), std::string::npos);
+    EXPECT_NE(text.find("TRIGGER:-PT15M"), std::string::npos);
+
+    item->SetSubject("Late lunch");
+    item->Close(outlook::olSave);  // saves the change into the same file
+    auto files = Files(store / "Calendar");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_NE(ReadFile(files[0]).find("SUMMARY:Late lunch"), std::string::npos);
+}
+
+TEST_F(Store, AVanishedFolderFailsNamingIt) {
+    fs::create_directories(store / "Calendar" / "Old");
+    auto old = app->FolderAt("Calendar/Old");
+    auto item = old->Items()->Add("IPM.Appointment");
+    fs::remove_all(store / "Calendar" / "Old");
+    try {
+        item->Save();
+        FAIL() << "saved into a vanished folder";
+    } catch (const rt::Failure& failure) {
+        EXPECT_EQ(failure.Number(), rt::kPathNotFound);
+        EXPECT_NE(failure.Description().find("Old"), std::string::npos);
+    }
+}
+
+TEST_F(Store, WindowsLiveInMemory) {
+    EXPECT_EQ(app->ActiveExplorer(), nullptr);
+    EXPECT_THROW(app->ActiveWindow(), rt::Failure);
+    EXPECT_THROW(app->Assistant(), rt::Failure);
+    auto explorers = app->Explorers();
+    EXPECT_EQ(explorers->Count(), 0);
+    auto inbox = app->GetNamespace("MAPI")->GetDefaultFolder(outlook::olFolderInbox);
+    explorers->Add(inbox, 0);
+    EXPECT_EQ(app->ActiveExplorer(), nullptr);
+    explorers->Item(1)->Activate();
+    EXPECT_EQ(app->ActiveExplorer(), explorers->Item(1));
+    EXPECT_EQ(app->ActiveWindow()->Caption(), "Inbox - Velmora store");
+    EXPECT_GE(std::stoi(app->Version().substr(0, app->Version().find('.'))), 9);
+}
+
+TEST_F(Store, PickFolderAsksTheChooser) {
+    fs::create_directories(store / "Calendar" / "Family");
+    auto ns = app->GetNamespace("MAPI");
+    EXPECT_EQ(ns->PickFolder(), nullptr);
+    chooser->answer = store / "Calendar" / "Family";
+    auto picked = std::dynamic_pointer_cast<pimstore::StoreFolder>(ns->PickFolder());
+    ASSERT_NE(picked, nullptr);
+    EXPECT_EQ(picked->Name(), "Family");
+    EXPECT_EQ(chooser->titles, (std::vector<std::string>{"Velmora store", "Velmora store"}));
+}
+
+TEST_F(Store, DisplayStoresADraftAndOpensTheComposer) {
+    auto mail = app->CreateItem(outlook::olMailItem);
+    mail->SetTo("support@velmora.example");
+    mail->SetSubject("Error in Outlook Velmora 2.0.7 – Größe");
+    mail->SetBody("Line one\r\nLine two ő");
+    mail->Display();
+    auto drafts = Files(store / "Drafts" / "cur");
+    ASSERT_EQ(drafts.size(), 1u);
+    EXPECT_TRUE(drafts[0].filename().string().ends_with(":2,D"));
+    std::string script =
+        "import email,sys\n"
+        "from email.header import decode_header, make_header\n"
+        "m=email.message_from_binary_file(open(sys.argv[1],'rb'))\n"
+        "print(m['To']);print(str(make_header(decode_header(m['Subject']))))\n"
+        "print(m['Message-ID'] is not None, m['Date'] is not None)\n"
+        "print(m.get_payload(decode=True).decode('utf-8'),end='')\n";
+    std::ofstream(desktop.paths->temp / "parse.py") << script;
+    std::string parsed = Output("python3 " + (desktop.paths->temp / "parse.py").string() + " '" +
+                                drafts[0].string() + "'");
+    EXPECT_EQ(parsed,
+              "support@velmora.example\nError in Outlook Velmora 2.0.7 – Größe\nTrue True\n"
+              "Line one\nLine two ő\n");
+    ASSERT_EQ(desktop.launcher->started.size(), 1u);
+    EXPECT_EQ(desktop.launcher->started[0].first, "xdg-email");
+    EXPECT_EQ(
+        desktop.launcher->started[0].second,
+        (std::vector<std::string>{"--subject", "Error in Outlook Velmora 2.0.7 – Größe", "--body",
+                                  "Line one\r\nLine two ő", "support@velmora.example"}));
+}
+
+TEST_F(Store, ADraftIsKeptWhenNoComposerOpens) {
+    desktop.launcher->failing = true;
+    auto mail = app->CreateItem(outlook::olMailItem);
+    mail->SetTo("a@b.example");
+    EXPECT_NO_THROW(mail->Display());
+    EXPECT_EQ(Files(store / "Drafts" / "cur").size(), 1u);
+    EXPECT_THROW(app->CreateItem(1), rt::Failure);
+}
+
+TEST_F(Store, KhalListsWhatTheStoreWrote) {
+    AddAllDay(Calendar(), 2006, 12, 24, "Anna, Eva");
+    AddAllDay(Calendar(), 2006, 12, 26, "Stefan");
+    fs::path config = desktop.paths->root / "khal.conf";
+    std::ofstream(config) << "[calendars]\n[[names]]\npath = " << (store / "Calendar").string()
+                          << "\n[locale]\ndateformat = %Y-%m-%d\nlongdateformat = %Y-%m-%d\n"
+                             "timeformat = %H:%M\ndatetimeformat = %Y-%m-%d %H:%M\n"
+                             "longdatetimeformat = %Y-%m-%d %H:%M\n"
+                          << "[sqlite]\npath = " << (desktop.paths->root / "khal.db").string()
+                          << "\n";
+    std::string listed = Output("HOME=" + desktop.paths->root.string() + " khal -c " +
+                                config.string() + " list 2006-12-20 10d 2>&1");
+    auto anna = listed.find("2006-12-24");
+    auto stefan = listed.find("2006-12-26");
+    ASSERT_NE(anna, std::string::npos) << listed;
+    ASSERT_NE(stefan, std::string::npos) << listed;
+    EXPECT_NE(listed.find("Anna, Eva", anna), std::string::npos) << listed;
+    EXPECT_LT(listed.find("Anna, Eva", anna), stefan) << listed;
+    EXPECT_NE(listed.find("Stefan", stefan), std::string::npos) << listed;
+}
+
+}  // namespace
