@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Runs the real program as a user would: under a virtual display, in a program folder of its
+# own with the shipped lists, writing into a store of its own. Enter starts the run, Enter
+# dismisses the success message; khal then has to show every entry of the first list on its
+# date of this year.
+set -euo pipefail
+build=$(cd "${1:?usage: $0 <build dir>}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in xvfb-run xdotool khal python3; do
+    command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/program" "$work/home" "$work/store"
+cp "$build/bin/namedays" "$work/program/"
+cp "$build"/bin/*.txt "$work/program/"
+first=$(cd "$work/program" && ls -- *.txt | LC_ALL=C sort -f | head -n 1)
+echo "first list: $first"
+
+export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share"
+export XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache"
+export VELMORA_STORE="$work/store"
+unset QT_QPA_PLATFORM
+
+timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    set -euo pipefail
+    "$1" & pid=$!
+    press_enter_on() {
+        local id
+        id=$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
+        [ -n "$id" ] || { echo "no window \"$1\""; return 1; }
+        xdotool windowfocus --sync "$id"
+        sleep 0.3
+        xdotool key --clearmodifiers Return
+    }
+    press_enter_on "Create Name Days"
+    press_enter_on "Outlook Velmora"
+    status=0
+    timeout 60 tail --pid="$pid" -f /dev/null || { kill "$pid"; echo "program did not end"; exit 1; }
+    wait "$pid" || status=$?
+    echo "program ended with status $status"
+    exit "$status"
+' _ "$work/program/namedays"
+
+year=$(date +%Y)
+mkdir -p "$XDG_CONFIG_HOME/khal"
+cat >"$XDG_CONFIG_HOME/khal/config" <<CONF
+[calendars]
+[[velmora]]
+path = $VELMORA_STORE/Calendar
+type = calendar
+[locale]
+timeformat = %H:%M
+dateformat = %Y-%m-%d
+longdateformat = %Y-%m-%d
+datetimeformat = %Y-%m-%d %H:%M
+longdatetimeformat = %Y-%m-%d %H:%M
+[default]
+default_calendar = velmora
+CONF
+khal list --format "{start-date}|{title}" --day-format "" "$year-01-01" 366d >"$work/khal.out"
+python3 "$here/expected_entries.py" "$work/program/$first" "$year" "$work/khal.out"
