@@ -1,92 +1,122 @@
 #include "services/TextEncoding.h"
 
+#include <unicode/ucnv.h>
+#include <unicode/ustring.h>
 #include <unicode/utf8.h>
 
-#include <array>
+#include <memory>
 #include <optional>
 
 namespace textencoding {
 
 namespace {
 
-// Windows-1252's bytes 0x80 to 0x9F; the five bytes it leaves undefined keep the C1 control
-// of the same number, so that any byte survives a read and a write unchanged.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-char32_t FromCp1252(unsigned char byte) {
-    if (byte >= 0x80 && byte <= 0x9F)
-        return kHighControls[byte - 0x80];
-    return byte;
+struct ConverterClose {
+    void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+using Converter = std::unique_ptr<UConverter, ConverterClose>;
+
+// ICU's Windows-1252 gives the five bytes the code page leaves undefined (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) the C1 control of the same number, so every byte survives a read and a write.
+// Any character it cannot map stops the conversion rather than becoming a substitute.
+Converter OpenCp1252() {
+    UErrorCode status = U_ZERO_ERROR;
+    Converter converter(ucnv_open("windows-1252", &status));
+    if (U_FAILURE(status))
+        return nullptr;
+    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                        &status);
+    ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                          &status);
+    return U_SUCCESS(status) ? std::move(converter) : nullptr;
 }
 
-std::optional<unsigned char> ToCp1252(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<unsigned char>(c);
-    for (size_t i = 0; i < kHighControls.size(); ++i)
-        if (kHighControls[i] == c)
-            return static_cast<unsigned char>(0x80 + i);
-    return std::nullopt;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    char buffer[4];
+std::optional<std::u16string> Utf16Of(std::string_view utf8) {
+    UErrorCode status = U_ZERO_ERROR;
     int32_t length = 0;
-    UBool error = false;
-    U8_APPEND(buffer, length, 4, c, error);
-    if (!error)
-        out.append(buffer, length);
+    u_strFromUTF8(nullptr, 0, &length, utf8.data(), int32_t(utf8.size()), &status);
+    if (status != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(status))
+        return std::nullopt;
+    std::u16string text(size_t(length), u'\0');
+    status = U_ZERO_ERROR;
+    u_strFromUTF8(text.data(), length, nullptr, utf8.data(), int32_t(utf8.size()), &status);
+    return U_SUCCESS(status) ? std::optional(text) : std::nullopt;
 }
 
-// Calls visit(code point) for each character; false when the bytes are not valid UTF-8.
-template <class Visit>
-bool EachCodePoint(std::string_view text, Visit&& visit) {
-    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-    int32_t length = static_cast<int32_t>(text.size());
-    for (int32_t i = 0; i < length;) {
-        UChar32 c;
-        U8_NEXT(bytes, i, length, c);
-        if (c < 0)
-            return false;
-        visit(static_cast<char32_t>(c));
-    }
-    return true;
+std::string Utf8Of(const std::u16string& text) {
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = 0;
+    u_strToUTF8(nullptr, 0, &length, text.data(), int32_t(text.size()), &status);
+    std::string utf8(size_t(length), '\0');
+    status = U_ZERO_ERROR;
+    u_strToUTF8(utf8.data(), length, nullptr, text.data(), int32_t(text.size()), &status);
+    return U_SUCCESS(status) ? utf8 : std::string();
+}
+
+std::optional<std::string> ToCp1252(std::string_view utf8) {
+    auto text = Utf16Of(utf8);
+    Converter converter = OpenCp1252();
+    if (!text || !converter)
+        return std::nullopt;
+    std::string bytes(text->size(), '\0');  // one byte per UTF-16 unit is always enough
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = ucnv_fromUChars(converter.get(), bytes.data(), int32_t(bytes.size()),
+                                     text->data(), int32_t(text->size()), &status);
+    if (U_FAILURE(status))
+        return std::nullopt;
+    bytes.resize(size_t(length));
+    return bytes;
+}
+
+std::string FromCp1252(std::string_view bytes) {
+    Converter converter = OpenCp1252();
+    if (!converter)
+        return std::string(bytes);
+    std::u16string text(bytes.size(), u'\0');
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = ucnv_toUChars(converter.get(), text.data(), int32_t(text.size()), bytes.data(),
+                                   int32_t(bytes.size()), &status);
+    if (U_FAILURE(status))
+        return std::string(bytes);
+    text.resize(size_t(length));
+    return Utf8Of(text);
+}
+
+bool IsValidUtf8(std::string_view text) {
+    return Utf16Of(text).has_value();
+}
+
+bool HasNonAscii(std::string_view bytes) {
+    for (char byte : bytes)
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            return true;
+    return false;
 }
 
 }  // namespace
 
 bool IsUtf8WithNonAscii(std::string_view bytes) {
-    bool nonAscii = false;
-    bool valid = EachCodePoint(bytes, [&](char32_t c) { nonAscii |= c >= 0x80; });
-    return valid && nonAscii;
+    return HasNonAscii(bytes) && IsValidUtf8(bytes);
 }
 
 std::string DecodeFile(std::string_view bytes) {
-    if (IsUtf8WithNonAscii(bytes))
-        return std::string(bytes);
-    std::string text;
-    text.reserve(bytes.size());
-    for (char byte : bytes)
-        AppendUtf8(text, FromCp1252(static_cast<unsigned char>(byte)));
-    return text;
+    if (!IsUtf8WithNonAscii(bytes))
+        return FromCp1252(bytes);
+    // An editor's byte-order mark would otherwise stick to the first field of the first line.
+    if (bytes.starts_with(kByteOrderMark))
+        bytes.remove_prefix(kByteOrderMark.size());
+    return std::string(bytes);
 }
 
 std::string EncodeFile(std::string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size());
-    bool allFit = true;
-    bool valid = EachCodePoint(text, [&](char32_t c) {
-        auto byte = ToCp1252(c);
-        allFit &= byte.has_value();
-        if (byte)
-            bytes += static_cast<char>(*byte);
-    });
-    // A character beyond Windows-1252 (or text that is not UTF-8) is written as it is.
-    if (!valid || !allFit)
+    auto bytes = ToCp1252(text);
+    // One-byte text that would read back as UTF-8 (Ã¥ gives the bytes of å) is written as
+    // UTF-8 itself, so that the reading rule gives back the very same text.
+    if (!bytes || IsUtf8WithNonAscii(*bytes))
         return std::string(text);
-    return bytes;
+    return *bytes;
 }
 
 size_t CharacterCount(std::string_view text) {

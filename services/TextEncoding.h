@@ -5,8 +5,9 @@
 
 // How text files are kept on disk. Reading: UTF-8 when the bytes are valid UTF-8 and hold a
 // non-ASCII character, otherwise Windows-1252. Writing: Windows-1252 when every character
-// fits, otherwise UTF-8 without a byte-order mark. Files in the classic one-byte form stay
-// byte for byte the same, and no character is ever lost.
+// fits (and the bytes would not read back as UTF-8), otherwise UTF-8 without a byte-order
+// mark. Files in the classic one-byte form stay byte for byte the same, no character is ever
+// lost, and a text written reads back as the same text. The conversions go through ICU.
 namespace textencoding {
 
 std::string DecodeFile(std::string_view bytes);  // to UTF-8

@@ -15,6 +15,7 @@ namespace {
 
 bool blnRegTried = false;
 int registrations = 0;
+std::function<void()> registrationHook;
 const char* const kFileSystemProgId = "Scripting.FileSystemObject";
 
 std::shared_ptr<scripting::FileSystemObject> CreateFileSystem(
@@ -65,6 +66,11 @@ void subSetupFS() {
 
 void subRegisterScrrun() {
     ++registrations;
+    if (registrationHook)
+        registrationHook();
+}
+void SetRegistrationHook(std::function<void()> hook) {
+    registrationHook = std::move(hook);
 }
 int RegistrationCount() {
     return registrations;
@@ -81,28 +87,11 @@ std::string fncGetTempPath() {
     });
 }
 
+// Folders here have no short (8.3) names, so every path is already the long one. Walking the
+// tree down from the root to rebuild it would only fail on a parent folder that may not be
+// listed.
 std::string fncGetLongPath(std::shared_ptr<scripting::Folder>& objFolder) {
-    auto& folder = rt::Need(objFolder);
-    if (folder.IsRootFolder() || folder.Name() != folder.ShortName())
-        return folder.Path();
-    std::vector<std::string> names;  // from the folder up to just below the root
-    while (!objFolder->IsRootFolder()) {
-        names.push_back(objFolder->Name());
-        objFolder = objFolder->ParentFolder();
-    }
-    std::string result = objFolder->Path();
-    for (auto name = names.rbegin(); name != names.rend(); ++name) {
-        for (auto& sub : objFolder->SubFolders()) {
-            if (sub->ShortName() != *name)
-                continue;
-            if (result.empty() || result.back() != '/')
-                result += '/';
-            result += sub->Name();
-            objFolder = sub;
-            break;
-        }
-    }
-    return result;
+    return rt::Need(objFolder).Path();
 }
 
 std::string fncSaveTextFile(std::string& strFileName, const std::string& strText, bool blnTemp) {
@@ -170,7 +159,7 @@ void subInvokeVerb(const rt::Variant& varFolder, const rt::Variant& varFile,
             made = automation::Objects().CreateObject("Shell.Application");
         auto shell = automation::As<scripting::ShellApplication>(made);
         step(30);
-        auto folder = shell->NameSpace(folderPath);
+        auto folder = rt::Need(shell).NameSpace(folderPath);
         if (!folder)
             return;
         step(40);
@@ -189,6 +178,7 @@ void ResetState() {
     objFS.reset();
     blnRegTried = false;
     registrations = 0;
+    registrationHook = nullptr;
 }
 
 }  // namespace modFileHandling

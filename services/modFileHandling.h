@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,9 +18,11 @@ inline std::shared_ptr<scripting::FileSystemObject> objFS;
 
 void subSetupFS();
 // Starts the scripting runtime's registration without waiting. Nothing needs registering
-// on this platform, so it only counts the calls, for tests to see.
+// on this platform, so it only counts the calls and runs the hook a test may set (to make a
+// missing component appear, say).
 void subRegisterScrrun();
 int RegistrationCount();
+void SetRegistrationHook(std::function<void()> hook);
 std::string fncGetTempPath();
 std::string fncGetLongPath(std::shared_ptr<scripting::Folder>& objFolder);
 // Writes the text whole or not at all; returns the full path (also left in strFileName).

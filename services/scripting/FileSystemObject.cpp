@@ -1,6 +1,7 @@
 #include "services/scripting/FileSystemObject.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -50,6 +51,13 @@ void WriteAll(int fd, const std::string& bytes, const fs::path& path) {
     }
 }
 
+// A replaced file keeps the permissions the user gave it.
+void KeepPermissions(int fd, const fs::path& target) {
+    struct stat existing;
+    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+        ::fchmod(fd, existing.st_mode & 07777);
+}
+
 void SyncFolder(const fs::path& folder) {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
@@ -76,6 +84,7 @@ void WriteFileAtomically(const fs::path& target, const std::string& bytes) {
     if (fd < 0)
         ThrowIo(NumberOfErrno(), "Cannot create", target);
     try {
+        KeepPermissions(fd, target);
         WriteAll(fd, bytes, target);
         if (::fsync(fd) != 0)
             ThrowIo(rt::kPathFileAccess, "Cannot flush", target);
@@ -94,7 +103,9 @@ void WriteFileAtomically(const fs::path& target, const std::string& bytes) {
     SyncFolder(folder);
 }
 
-Folder::Folder(fs::path path) : path_(std::move(path)) {}
+// "/tmp/" and "/tmp" are one folder; only a root folder's path ends in "/".
+Folder::Folder(fs::path path)
+    : path_(path.has_filename() || path == path.root_path() ? path : path.parent_path()) {}
 
 std::string Folder::Path() const {
     return path_.string();
@@ -183,9 +194,9 @@ std::shared_ptr<TextStream> FileSystemObject::CreateTextFile(const std::string& 
         throw rt::Failure(rt::kInvalidCall, "Only ANSI text files are written");
     if (!overwrite && fs::exists(name))
         throw rt::Failure(58, "File already exists");
-    if (!fs::is_directory(fs::path(name).parent_path()))
-        throw rt::Failure(rt::kPathNotFound,
-                          "Path not found: " + fs::path(name).parent_path().string());
+    fs::path folder = fs::path(name).parent_path();
+    if (!fs::is_directory(folder.empty() ? fs::path(".") : folder))
+        throw rt::Failure(rt::kPathNotFound, "Path not found: " + folder.string());
     return std::make_shared<TextStream>(name, "", true);
 }
 

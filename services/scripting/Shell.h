@@ -46,7 +46,9 @@ class ShellApplication : public automation::Object {
 
 class WshShell : public automation::Object {
   public:
-    // Opens a web address or file with the desktop's handler, without waiting.
+    // A web address or an existing file opens with the desktop's handler; anything else is
+    // a program and its arguments (blanks separate, double quotes group), started directly,
+    // never through a shell. Nothing waits for it.
     void Run(const std::string& command);
 };
 

@@ -6,11 +6,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "outlook/modOutlookCode.h"
+#include "services/Components.h"
 #include "services/TextEncoding.h"
 #include "services/modErroHandling.h"
 #include "services/modFileHandling.h"
 #include "services/modScriptingDic.h"
 #include "services/scripting/FileSystemObject.h"
+#include "services/scripting/Shell.h"
+#include "tests/support/FakeOutlook.h"
 #include "tests/support/ProgramTest.h"
 
 namespace {
@@ -103,13 +107,14 @@ TEST_F(FileServices, KeepsEveryCharacterByTheEncodingRule) {
         std::string bytes;
     };
     const Case cases[] = {
-        {"1.1\tÅsa, Märta, Björn\t0\r\n", "1.1\tMsa, M\xE4rta, Bj\xF6rn\t0\r\n"},
+        {"1.1\tÅsa, Märta, Björn\t0\r\n", "1.1\t\xC5sa, M\xE4rta, Bj\xF6rn\t0\r\n"},
         {"plain ascii", "plain ascii"},
         {"€ – “quoted”", "\x80 \x96 \x93quoted\x94"},
         {"Ödön, Zsófia, Gergő", "Ödön, Zsófia, Gergő"},
         {"Łucja", "Łucja"},
+        // Its one-byte form (C3 A5) would read back as "å": written as UTF-8 instead.
+        {"Ã¥", "Ã¥"},
     };
-    const_cast<std::string&>(cases[0].bytes)[4] = '\xC5';  // Å
     for (const auto& c : cases) {
         std::string name = Temp() + "/encoded.txt";
         modFileHandling::fncSaveTextFile(name, c.text, false);
@@ -128,6 +133,40 @@ TEST_F(FileServices, EveryByteOfAClassicFileSurvivesAReadAndAWrite) {
     EXPECT_TRUE(textencoding::IsUtf8WithNonAscii("\xC3\xA5"));
     EXPECT_FALSE(textencoding::IsUtf8WithNonAscii("ascii"));
     EXPECT_EQ(textencoding::CharacterCount("Åsa ő"), 5u);
+}
+
+TEST_F(FileServices, ReadsByTheEncodingRule) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"UTF-8 with a non-ASCII character", "B\xC3\xB6rje", "Börje"},
+        {"Windows-1252", "B\xF6rje \x80", "Börje €"},
+        {"invalid UTF-8 is one-byte text", "\xC3\x28", "Ã("},
+        {"a byte-order mark is dropped",
+         "\xEF\xBB\xBF"
+         "12.24\tAnna\t0",
+         "12.24\tAnna\t0"},
+        {"empty", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write(desktop.paths->temp / "read.txt", c.bytes);
+        EXPECT_EQ(modFileHandling::fncReadTextFile(Temp() + "/read.txt"), c.text);
+    }
+}
+
+TEST_F(FileServices, AReplacedFileKeepsItsPermissions) {
+    fs::path target = desktop.paths->temp / "list.txt";
+    Write(target, "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    std::string name = target.string();
+    modFileHandling::fncSaveTextFile(name, "new", false);
+    EXPECT_EQ(Bytes(target), "new");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(FileServices, PrintsThroughTheSpoolerAndVerbsThroughTheDesktop) {
@@ -157,8 +196,37 @@ TEST_F(FileServices, PrintingAMissingFileIsReported) {
     EXPECT_NE(text.find("Sub routine : subPrintFile "), std::string::npos);
 }
 
+TEST_F(FileServices, VerbsGoThroughOutlooksShellWhenConnected) {
+    auto app = std::make_shared<fakeoutlook::FakeApplication>();
+    app->objects["Shell.Application"] = std::make_shared<scripting::ShellApplication>();
+    modOutlookCode::objOutlook = app;
+    Write(desktop.paths->temp / "page.htm", "<html></html>");
+    modFileHandling::subInvokeVerb(rt::Variant(Temp()), rt::Variant("page.htm"), "Print");
+    EXPECT_EQ(app->log->calls, std::vector<std::string>{"CreateObject=Shell.Application"});
+    EXPECT_EQ(desktop.launcher->started.size(), 1u);
+}
+
+TEST_F(FileServices, RunOpensAddressesAndStartsProgramsWithoutAShell) {
+    auto shell =
+        automation::As<scripting::WshShell>(automation::Objects().CreateObject("Wscript.Shell"));
+    ASSERT_NE(shell, nullptr);
+    shell->Run("https://www.velmora.example/namedays.html");
+    shell->Run("mailto:support@velmora.example");
+    shell->Run("lp -n 2 \"my list.txt\" ; rm -rf x");
+    EXPECT_EQ(desktop.launcher->opened,
+              (std::vector<std::string>{"https://www.velmora.example/namedays.html",
+                                        "mailto:support@velmora.example"}));
+    ASSERT_EQ(desktop.launcher->started.size(), 1u);
+    EXPECT_EQ(desktop.launcher->started[0].first, "lp");
+    EXPECT_EQ(desktop.launcher->started[0].second,
+              (std::vector<std::string>{"-n", "2", "my list.txt", ";", "rm", "-rf", "x"}));
+    EXPECT_THROW(shell->Run("  "), rt::Failure);
+}
+
 TEST_F(FileServices, TempPathIsTheLongPath) {
     EXPECT_EQ(modFileHandling::fncGetTempPath(), Temp());
+    desktop.paths->temp += "/";
+    EXPECT_EQ(modFileHandling::fncGetTempPath(), Temp().substr(0, Temp().size() - 1));
     EXPECT_EQ(modErroHandling::strAction, "Finding Temp folder path");
     auto root = std::make_shared<scripting::Folder>("/");
     EXPECT_EQ(modFileHandling::fncGetLongPath(root), "/");
@@ -179,10 +247,12 @@ TEST_F(FileServices, AMissingFileSystemIsRegisteredOnceThenReported) {
 
 TEST_F(FileServices, ARegistrationThatRepairsTheComponentIsEnough) {
     automation::Objects().Unregister("Scripting.FileSystemObject");
-    components::RegisterProductComponents(automation::Objects());
+    modFileHandling::SetRegistrationHook(
+        [] { components::RegisterProductComponents(automation::Objects()); });
     modFileHandling::subSetupFS();
     EXPECT_NE(modFileHandling::objFS, nullptr);
-    EXPECT_EQ(modFileHandling::RegistrationCount(), 0);
+    EXPECT_EQ(modFileHandling::RegistrationCount(), 1);
+    EXPECT_TRUE(desktop.messages->shown.empty());
 }
 
 class Dictionaries : public testsupport::ProgramTest {};
@@ -214,6 +284,15 @@ TEST_F(Dictionaries, AreFreshOrderedAndCaseSensitive) {
     EXPECT_EQ(modErroHandling::strAction,
               "Attempting to create a new Scripting.Dictionary object. This component is "
               "usually installed with Internet Explorer 4.0 or later");
+}
+
+TEST_F(Dictionaries, ARegistrationThatRepairsTheComponentIsEnough) {
+    automation::Objects().Unregister("Scripting.Dictionary");
+    modFileHandling::SetRegistrationHook(
+        [] { components::RegisterProductComponents(automation::Objects()); });
+    EXPECT_NE(modScriptingDic::fncCreateDic(), nullptr);
+    EXPECT_EQ(modFileHandling::RegistrationCount(), 1);
+    EXPECT_TRUE(desktop.messages->shown.empty());
 }
 
 TEST_F(Dictionaries, AMissingComponentIsRegisteredOnceThenReported) {
