@@ -1,5 +1,6 @@
 #include "grid/owc/SpreadsheetView.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -21,8 +22,16 @@ QColor ColorOf(int32_t rgb) {
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
 }
 
+// A column width counts digits of the sheet's standard font, plus a margin; measuring the digit
+// in the font actually drawn keeps widths right when the system substitutes another font.
 int PixelsOf(double columnWidth) {
-    return int(columnWidth * 7 + 5);
+    static const double digit = [] {
+        Style standard;
+        QFont font(QString::fromStdString(standard.fontName));
+        font.setPointSizeF(standard.fontSize);
+        return QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
+    }();
+    return int(columnWidth * digit + 5);
 }
 
 Qt::Alignment AlignmentOf(int32_t alignment, const rt::Variant& value) {

@@ -424,6 +424,35 @@ TEST_F(WindowTest, EnterStartsTheRun) {
     EXPECT_EQ(Summaries(), (std::set<std::string>{"Anna"}));
 }
 
+// A mnemonic presses its button at once and lets it go (the click) a moment later, on a
+// timer; pressing is what the key does, the clicks themselves are tested above.
+TEST_F(WindowTest, AcceleratorsPressTheirButtons) {
+    WriteList("Names", {"1.2\tAnna\t"});
+    LoadOrFail();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const std::pair<Qt::Key, QPushButton*> keys[] = {
+        {Qt::Key_S, window->cmdSaveChanges},
+        {Qt::Key_O, window->OKButton},
+        {Qt::Key_C, window->CancelButton},
+    };
+    for (const auto& [key, button] : keys) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        std::map<QPushButton*, int> presses;
+        std::vector<QMetaObject::Connection> watches;
+        for (const auto& other : keys)
+            watches.push_back(QObject::connect(other.second, &QPushButton::pressed,
+                                               [&presses, b = other.second] { ++presses[b]; }));
+        QTest::keyClick(window.get(), key, Qt::AltModifier);
+        EXPECT_EQ(presses, (std::map<QPushButton*, int>{{button, 1}}));
+        for (const auto& watch : watches)
+            QObject::disconnect(watch);
+        button->setDown(false);
+    }
+    EXPECT_TRUE(Appointments().empty());
+}
+
 // ---- the target calendar ----
 
 class CalendarChoiceTest : public WindowTest {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
+#include <string>
 
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/Failure.h"
@@ -12,6 +14,14 @@ struct TextCase {
     std::optional<int16_t> value;  // nullopt: the conversion fails
     int32_t error;                 // the failure's number when it fails
 };
+
+// Names each case by its text, so the test names stay the same from run to run.
+void PrintTo(const TextCase& c, std::ostream* os) {
+    *os << '"';
+    for (const char* p = c.text; *p; ++p)
+        *os << (*p == '\t' ? std::string("\\t") : std::string(1, *p));
+    *os << '"';
+}
 
 class ToIntegerText : public ::testing::TestWithParam<TextCase> {};
 
