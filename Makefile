@@ -26,7 +26,11 @@ test: build
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks
-	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+	@for b in $(BUILD)/bench/bench_*; do \
+	    [ -f "$$b" ] && [ -x "$$b" ] || continue; \
+	    echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; \
+	done
+	@echo "== bench/start_to_window.sh"; bash bench/start_to_window.sh $(BUILD)
 
 fuzz: deps
 	cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
