@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -415,13 +416,35 @@ TEST_F(WindowTest, CancelEscapeAndClosingEndAtOnceWithNothingWritten) {
     }
 }
 
-TEST_F(WindowTest, EnterStartsTheRun) {
-    WriteList("Names", {"1.2\tAnna\t"});
-    LoadOrFail();
-    window->show();
-    window->cmbYear->setFocus();
-    EXPECT_EQ(EndStatus([&] { QTest::keyClick(window.get(), Qt::Key_Return); }), 0);
-    EXPECT_EQ(Summaries(), (std::set<std::string>{"Anna"}));
+TEST_F(WindowTest, EnterStartsTheRunFromTheYearAndTheButtons) {
+    struct Case {
+        const char* name;
+        std::function<QWidget*(frmCreateNames&)> focus;
+        const char* year;
+    };
+    const Case cases[] = {
+        {"window", [](frmCreateNames& w) { return static_cast<QWidget*>(&w); }, "2005"},
+        {"year typed", [](frmCreateNames& w) { return w.cmbYear->lineEdit(); }, "2009"},
+        {"option button", [](frmCreateNames& w) { return w.optMyCalendar; }, "2005"},
+        {"tabs", [](frmCreateNames& w) { return w.tbsApps; }, "2005"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        modGlobals::ResetProgramState();
+        fs::remove_all(store);
+        WriteList("Names", {"1.2\tAnna\t"});
+        LoadOrFail();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        window->cmbYear->setEditText(c.year);
+        QWidget* target = c.focus(*window);
+        target->setFocus();
+        EXPECT_EQ(EndStatus([&] { QTest::keyClick(target, Qt::Key_Return); }), 0);
+        auto written = Appointments();
+        ASSERT_EQ(written.size(), 1u);
+        EXPECT_EQ(written[0].date, std::string(c.year) + "0102");
+    }
 }
 
 // A mnemonic presses its button at once and lets it go (the click) a moment later, on a
