@@ -42,24 +42,19 @@ std::map<std::string, Expected> Manifest() {
     return manifest;
 }
 
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class ShippedListsTest : public testsupport::ProgramTest {};
 
 TEST_F(ShippedListsTest, EveryShippedListLoadsWholeAndSavesBackByteForByte) {
     auto manifest = Manifest();
     ASSERT_EQ(manifest.size(), 11u);
     for (const auto& [file, expected] : manifest) {
-        std::string bytes = FileBytes(kLists / file);
+        std::string bytes = testsupport::ReadBytes(kLists / file);
         cApps list;
         list.LoadFromFile((kLists / file).string());
         EXPECT_EQ(list.Dic->Count(), expected.entries) << file;
 
         list.SaveToFile(file);
-        EXPECT_EQ(FileBytes(desktop.paths->program / file), bytes) << file;
+        EXPECT_EQ(testsupport::ReadBytes(desktop.paths->program / file), bytes) << file;
         EXPECT_TRUE(bytes.ends_with("\r\n")) << file;
     }
     EXPECT_TRUE(desktop.messages->shown.empty());

@@ -244,8 +244,7 @@ TEST_F(Appointment, LandsInTheRealStore) {
     for (const auto& e : std::filesystem::directory_iterator(this->store / "Calendar"))
         files.push_back(e.path());
     ASSERT_EQ(files.size(), 1u);
-    std::ifstream in(files[0]);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text = testsupport::ReadBytes(files[0]);
     EXPECT_NE(text.find("SUMMARY:John Smith: 41 years"), std::string::npos) << text;
     EXPECT_NE(text.find("DTSTART;VALUE=DATE:20060307"), std::string::npos) << text;
     EXPECT_NE(text.find("CATEGORIES:Birthdays"), std::string::npos) << text;

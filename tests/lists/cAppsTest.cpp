@@ -19,11 +19,6 @@ std::vector<std::string> Lines(const cApps& list) {
     return lines;
 }
 
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class cAppsTest : public testsupport::ProgramTest {};
 
 struct ParseCase {
@@ -78,7 +73,7 @@ TEST_F(cAppsTest, SaveWritesEntryLinesWithCrLfIntoTheProgramFolderAndLoadReadsTh
     list.SaveToFile("Family.txt");
 
     auto path = desktop.paths->program / "Family.txt";
-    EXPECT_EQ(FileBytes(path), "3.7\tJohn Smith\t1965\r\n12.24\tAnna Eva\t0\r\n");
+    EXPECT_EQ(testsupport::ReadBytes(path), "3.7\tJohn Smith\t1965\r\n12.24\tAnna Eva\t0\r\n");
     cApps loaded;
     loaded.LoadFromFile(path.string());
     EXPECT_EQ(Lines(loaded), Lines(list));
@@ -115,7 +110,7 @@ TEST_F(cAppsTest, SavesInWindows1252WhereEveryCharacterFitsElseUtf8AndLoadsBackE
         list.FromString("1.1\t" + c.names + "\t");
         list.SaveToFile("Encoded.txt");
         auto path = desktop.paths->program / "Encoded.txt";
-        EXPECT_EQ(FileBytes(path), c.bytes) << c.what;
+        EXPECT_EQ(testsupport::ReadBytes(path), c.bytes) << c.what;
         cApps loaded;
         loaded.LoadFromFile(path.string());
         EXPECT_EQ(Lines(loaded), std::vector<std::string>{"1.1\t" + c.names + "\t0"}) << c.what;

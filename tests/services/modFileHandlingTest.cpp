@@ -22,13 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::EndStatus;
 
-std::string Bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void Write(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -62,7 +55,7 @@ TEST_F(FileServices, SavesWhereTheCallerSays) {
         std::string path = modFileHandling::fncSaveTextFile(name, "text", c.temp);
         EXPECT_EQ(name, path);
         c.check(path);
-        EXPECT_EQ(Bytes(path), "text");
+        EXPECT_EQ(testsupport::ReadBytes(path), "text");
         EXPECT_EQ(modErroHandling::strAction, "Saving textfile " + path);
     }
 }
@@ -96,7 +89,7 @@ TEST_F(FileServices, AFailedSaveLeavesTheOldFileWhole) {
               std::string::npos);
     EXPECT_NE(desktop.messages->shown.at(0).text.find("Sub routine : fncSaveTextFile "),
               std::string::npos);
-    EXPECT_EQ(Bytes(target), "old content\r\n");
+    EXPECT_EQ(testsupport::ReadBytes(target), "old content\r\n");
     for (const auto& entry : fs::directory_iterator(desktop.paths->temp))
         EXPECT_FALSE(entry.path().filename().string().ends_with(".tmp")) << entry.path();
 }
@@ -118,7 +111,7 @@ TEST_F(FileServices, KeepsEveryCharacterByTheEncodingRule) {
     for (const auto& c : cases) {
         std::string name = Temp() + "/encoded.txt";
         modFileHandling::fncSaveTextFile(name, c.text, false);
-        EXPECT_EQ(Bytes(name), c.bytes) << c.text;
+        EXPECT_EQ(testsupport::ReadBytes(name), c.bytes) << c.text;
         EXPECT_EQ(modFileHandling::fncReadTextFile(name), c.text);
     }
 }
@@ -164,7 +157,7 @@ TEST_F(FileServices, AReplacedFileKeepsItsPermissions) {
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
     std::string name = target.string();
     modFileHandling::fncSaveTextFile(name, "new", false);
-    EXPECT_EQ(Bytes(target), "new");
+    EXPECT_EQ(testsupport::ReadBytes(target), "new");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
 }

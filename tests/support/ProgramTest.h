@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
+#include <string>
 
 #include "outlook/modGlobals.h"
 #include "outlook/pimstore/testing/ScriptedChooser.h"
@@ -32,6 +35,7 @@ class ProgramTest : public ::testing::Test {
     void TearDown() override {
         modGlobals::ResetProgramState();
         automation::Objects().Clear();
+        unsetenv("VELMORA_STORE");
     }
 
     desktop::testing::FakeDesktop desktop;
@@ -48,6 +52,12 @@ inline std::optional<int> EndStatus(const std::function<void()>& body) {
         return end.status;
     }
     return std::nullopt;
+}
+
+// A whole file's bytes; empty when it cannot be read.
+inline std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace testsupport

@@ -54,21 +54,10 @@ std::string Property(const std::string& ics, const std::string& name) {
     return "";
 }
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class WindowTest : public testsupport::ProgramTest {
   protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        store = desktop.paths->root / "store";
-        setenv("VELMORA_STORE", store.c_str(), 1);
-    }
     void TearDown() override {
         window.reset();
-        unsetenv("VELMORA_STORE");
         ProgramTest::TearDown();
     }
 
@@ -116,7 +105,7 @@ class WindowTest : public testsupport::ProgramTest {
         for (const auto& file : fs::directory_iterator(store / folder)) {
             if (file.path().extension() != ".ics")
                 continue;
-            std::string ics = ReadBytes(file.path());
+            std::string ics = testsupport::ReadBytes(file.path());
             found.push_back({Property(ics, "SUMMARY"), Property(ics, "DTSTART")});
         }
         std::sort(found.begin(), found.end(),
@@ -130,7 +119,6 @@ class WindowTest : public testsupport::ProgramTest {
         return names;
     }
 
-    fs::path store;
     std::unique_ptr<frmCreateNames> window;
 };
 
@@ -273,7 +261,7 @@ TEST_F(WindowTest, NoListFileIsReportedAtStartUp) {
 
 TEST_F(WindowTest, OkWritesEveryEntryForTheChosenYearAndEnds) {
     WriteList("Names", {"1.2\tAnna\t", "2.3\tBert\t", "3.4\tCarl\t", "4.5\tDora\t"});
-    std::string before = ReadBytes(ListFile("Names"));
+    std::string before = testsupport::ReadBytes(ListFile("Names"));
     LoadOrFail();
     window->cmbYear->setEditText("2007");
     std::vector<int> widths;
@@ -295,7 +283,7 @@ TEST_F(WindowTest, OkWritesEveryEntryForTheChosenYearAndEnds) {
     EXPECT_EQ(written[0].date, "20070102");
     EXPECT_EQ(written[3].summary, "Dora");
     EXPECT_EQ(written[3].date, "20070405");
-    EXPECT_EQ(ReadBytes(ListFile("Names")), before) << "OK does not save the list";
+    EXPECT_EQ(testsupport::ReadBytes(ListFile("Names")), before) << "OK does not save the list";
 }
 
 TEST_F(WindowTest, AnEmptyGridWritesNothingButStillSucceeds) {
@@ -308,7 +296,7 @@ TEST_F(WindowTest, AnEmptyGridWritesNothingButStillSucceeds) {
 
 TEST_F(WindowTest, RowsTypedOutOfOrderAreWrittenSorted) {
     WriteList("Names", {"1.2\tAnna\t"});
-    std::string before = ReadBytes(ListFile("Names"));
+    std::string before = testsupport::ReadBytes(ListFile("Names"));
     LoadOrFail();
     TypeRow(3, 12, 24, "Eva");
     TypeRow(4, 3, 1, "Bo");
@@ -324,7 +312,7 @@ TEST_F(WindowTest, RowsTypedOutOfOrderAreWrittenSorted) {
     };
     EXPECT_EQ(Click(window->OKButton), 0);
     EXPECT_EQ(order, (std::vector<std::string>{"Anna", "Bo", "Eva"}));
-    EXPECT_EQ(ReadBytes(ListFile("Names")), before);
+    EXPECT_EQ(testsupport::ReadBytes(ListFile("Names")), before);
 }
 
 TEST_F(WindowTest, SaveWritesTheSortedListAndTheTabShowsItAgain) {
@@ -346,7 +334,7 @@ TEST_F(WindowTest, SaveWritesTheSortedListAndTheTabShowsItAgain) {
         LoadOrFail();
         TypeRow(3, 2, 1, c.typed);
         EXPECT_FALSE(Click(window->cmdSaveChanges));
-        EXPECT_EQ(ReadBytes(ListFile("A")), c.fileLine + "5.5\tEmil\t0\r\n");
+        EXPECT_EQ(testsupport::ReadBytes(ListFile("A")), c.fileLine + "5.5\tEmil\t0\r\n");
         EXPECT_EQ(Cell("C2") + "," + Cell("C3"), std::string(c.typed) + ",Emil");
         window->tbsApps->setCurrentIndex(1);
         EXPECT_EQ(Cell("C2"), "Olof");

@@ -15,13 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 using pimstore::StoreApplication;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::vector<fs::path> Files(const fs::path& folder) {
     std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -115,7 +108,7 @@ TEST_F(Store, SavesOneICalendarFilePerItemThatLibicalReadsBack) {
     bool sawAnna = false;
     for (const auto& file : files) {
         EXPECT_EQ(file.extension(), ".ics");
-        icalcomponent* calendar = icalparser_parse_string(ReadFile(file).c_str());
+        icalcomponent* calendar = icalparser_parse_string(testsupport::ReadBytes(file).c_str());
         ASSERT_NE(calendar, nullptr);
         icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
         ASSERT_NE(event, nullptr);
@@ -136,8 +129,9 @@ TEST_F(Store, SavesOneICalendarFilePerItemThatLibicalReadsBack) {
                 icalcomponent_get_first_property(event, ICAL_CATEGORIES_PROPERTY);
             ASSERT_NE(categories, nullptr);
             EXPECT_EQ(std::string(icalproperty_get_categories(categories)), "Name Days");
-            EXPECT_NE(ReadFile(file).find("TRANSP:TRANSPARENT"), std::string::npos);
-            EXPECT_NE(ReadFile(file).find("DTSTART;VALUE=DATE:20061224"), std::string::npos);
+            EXPECT_NE(testsupport::ReadBytes(file).find("TRANSP:TRANSPARENT"), std::string::npos);
+            EXPECT_NE(testsupport::ReadBytes(file).find("DTSTART;VALUE=DATE:20061224"),
+                      std::string::npos);
         }
         icalcomponent_free(calendar);
     }
@@ -153,7 +147,7 @@ TEST_F(Store, RemindersAndTimedItems) {
     item->SetSubject("Lunch");
     item->SetReminderSet(true);
     item->Save();
-    std::string text = ReadFile(Files(store / "Calendar").at(0));
+    std::string text = testsupport::ReadBytes(Files(store / "Calendar").at(0));
     EXPECT_NE(text.find("DTSTART:20060501T120000"), std::string::npos) << text;
     EXPECT_NE(text.find("DTEND:20060501T123000"), std::string::npos) << text;
     EXPECT_NE(text.find("BEGIN:VALARM"), std::string::npos);
@@ -163,7 +157,7 @@ TEST_F(Store, RemindersAndTimedItems) {
     item->Close(outlook::olSave);  // saves the change into the same file
     auto files = Files(store / "Calendar");
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_NE(ReadFile(files[0]).find("SUMMARY:Late lunch"), std::string::npos);
+    EXPECT_NE(testsupport::ReadBytes(files[0]).find("SUMMARY:Late lunch"), std::string::npos);
 }
 
 TEST_F(Store, AVanishedFolderFailsNamingIt) {
