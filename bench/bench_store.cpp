@@ -9,7 +9,7 @@
 #include "outlook/pimstore/Appointment.h"
 #include "outlook/pimstore/Store.h"
 #include "platform/runtime/Date.h"
-#include "services/scripting/FileSystemObject.h"
+#include "platform/runtime/Files.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ void BM_Floor999Files(benchmark::State& state) {
     int n = 0;
     for (auto _ : state) {
         for (int i = 0; i < kItems; ++i)
-            scripting::WriteFileAtomically(folder / (std::to_string(n++) + ".ics"), text);
+            rt::WriteFileAtomically(folder / (std::to_string(n++) + ".ics"), text);
     }
     fs::remove_all(folder);
 }

@@ -4,13 +4,14 @@
 #include "outlook/modGlobals.h"
 #include "outlook/modOutlookCode.h"
 #include "platform/desktop/Desktop.h"
-#include "services/Publisher.h"
+#include "platform/runtime/Publisher.h"
+#include "platform/runtime/Text.h"
 
 namespace modErroHandling {
 
-namespace {
+using rt::kCrLf;
 
-const char* const kCrLf = "\r\n";
+namespace {
 
 std::string ErrorDetails(const std::string& strDescription, int32_t lngNumber, int16_t intLine,
                          const std::string& strProcedure) {

@@ -1,6 +1,6 @@
 #include "outlook/pimstore/Store.h"
 
-#include <cstdlib>
+#include <algorithm>
 
 #include "outlook/pimstore/Appointment.h"
 #include "outlook/pimstore/MailDraft.h"
@@ -11,11 +11,6 @@ namespace pimstore {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::shared_ptr<FolderChooser>& ChooserSlot() {
-    static std::shared_ptr<FolderChooser> chooser;
-    return chooser;
-}
 
 void MakeMailFolder(const fs::path& folder) {
     for (const char* part : {"cur", "new", "tmp"})
@@ -109,10 +104,10 @@ class StoreNameSpace : public outlook::NameSpace {
         }
     }
     std::shared_ptr<outlook::Folder> PickFolder() override {
-        auto chosen = CurrentFolderChooser()->Choose(app_->Root(), kStoreName);
+        auto chosen = desktop::Services().chooser->Choose({FolderTree(app_->Root())}, kStoreName);
         if (!chosen)
             return nullptr;
-        fs::path relative = fs::relative(*chosen, app_->Root());
+        fs::path relative = fs::relative(fs::path(*chosen), app_->Root());
         return app_->FolderAt(relative.string());
     }
 
@@ -136,16 +131,7 @@ class StoreItems : public outlook::Items {
 }  // namespace
 
 fs::path DefaultRoot() {
-    if (const char* store = std::getenv("VELMORA_STORE"); store && *store)
-        return store;
-    fs::path data;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
-        data = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        data = fs::path(home) / ".local" / "share";
-    else
-        throw rt::Failure(rt::kPathNotFound, "Neither VELMORA_STORE nor HOME is set");
-    return data / "velmora" / "store";
+    return desktop::Services().paths->StoreRoot();
 }
 
 void EnsureStore(const fs::path& root) {
@@ -161,14 +147,37 @@ bool IsMailFolder(const fs::path& folder) {
            fs::is_directory(folder / "tmp", error);
 }
 
-void SetFolderChooser(std::shared_ptr<FolderChooser> chooser) {
-    ChooserSlot() = std::move(chooser);
+namespace {
+
+// Subfolders that the user sees: hidden ones and a mail folder's own cur, new and tmp are not.
+std::vector<fs::path> VisibleSubFolders(const fs::path& folder) {
+    std::vector<fs::path> folders;
+    std::error_code error;
+    bool mail = IsMailFolder(folder);
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        std::string name = entry.path().filename().string();
+        if (!entry.is_directory() || name.starts_with("."))
+            continue;
+        if (mail && (name == "cur" || name == "new" || name == "tmp"))
+            continue;
+        folders.push_back(entry.path());
+    }
+    std::sort(folders.begin(), folders.end());
+    return folders;
 }
 
-std::shared_ptr<FolderChooser> CurrentFolderChooser() {
-    if (!ChooserSlot())
-        ChooserSlot() = MakeDialogChooser();
-    return ChooserSlot();
+std::vector<desktop::FolderNode> FolderNodes(const fs::path& folder) {
+    std::vector<desktop::FolderNode> nodes;
+    for (const fs::path& sub : VisibleSubFolders(folder))
+        nodes.push_back(desktop::FolderNode{sub.filename().string(), sub.string(), true,
+                                            IsMailFolder(sub), FolderNodes(sub)});
+    return nodes;
+}
+
+}  // namespace
+
+desktop::FolderNode FolderTree(const fs::path& root) {
+    return desktop::FolderNode{kStoreName, "", false, false, FolderNodes(root)};
 }
 
 StoreFolder::StoreFolder(fs::path root, fs::path path)

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "outlook/ObjectModel.h"
+#include "platform/desktop/Desktop.h"
 
 // The local calendar and mail store: a folder tree on disk in open formats. A folder with
 // cur/, new/ and tmp/ is a mail folder (Maildir); any other is a calendar folder (a vdir:
@@ -15,7 +15,8 @@ namespace pimstore {
 
 inline constexpr const char* kStoreName = "Velmora store";
 
-// $VELMORA_STORE, else ${XDG_DATA_HOME:-$HOME/.local/share}/velmora/store.
+// Where the desktop's paths put the store: $VELMORA_STORE, else
+// ${XDG_DATA_HOME:-$HOME/.local/share}/velmora/store.
 std::filesystem::path DefaultRoot();
 
 // Creates the root with Inbox and Drafts (Maildir) and Calendar (vdir) when missing.
@@ -23,20 +24,9 @@ void EnsureStore(const std::filesystem::path& root);
 
 bool IsMailFolder(const std::filesystem::path& folder);
 
-// Asks the user for a folder below the root; nullopt on cancel.
-class FolderChooser {
-  public:
-    virtual ~FolderChooser() = default;
-    virtual std::optional<std::filesystem::path> Choose(const std::filesystem::path& root,
-                                                        const std::string& title) = 0;
-};
-
-// The modal Qt dialog with the store's folder tree.
-std::shared_ptr<FolderChooser> MakeDialogChooser();
-
-// The chooser PickFolder uses: the Qt dialog unless a test has put a double in its place.
-void SetFolderChooser(std::shared_ptr<FolderChooser> chooser);
-std::shared_ptr<FolderChooser> CurrentFolderChooser();
+// The store's folder tree as the chooser shows it: one node for the store, not choosable,
+// with every folder below it (ids are their full paths).
+desktop::FolderNode FolderTree(const std::filesystem::path& root);
 
 class StoreFolder : public outlook::Folder {
   public:

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,33 @@ class Paths {
     virtual ~Paths() = default;
     virtual std::filesystem::path ProgramFolder() = 0;  // where the program and its lists lie
     virtual std::filesystem::path TempFolder() = 0;
+    // The root of the local calendar and mail store: $VELMORA_STORE if set, else
+    // ${XDG_DATA_HOME:-$HOME/.local/share}/velmora/store.
+    virtual std::filesystem::path StoreRoot() = 0;
+};
+
+// The program's pseudo-random sequence: numbers in [0, 1), never seeded by the program.
+class Random {
+  public:
+    virtual ~Random() = default;
+    virtual double Next() = 0;
+};
+
+// One folder of a tree the user picks from, with the folders inside it.
+struct FolderNode {
+    std::string name;
+    std::string id;  // what the chooser answers when this folder is picked
+    bool choosable = true;
+    bool mail = false;  // shown with a mail folder's icon rather than a calendar's
+    std::vector<FolderNode> children;
+};
+
+// Asks the user for one folder of a tree; nullopt on cancel.
+class FolderChooser {
+  public:
+    virtual ~FolderChooser() = default;
+    virtual std::optional<std::string> Choose(const std::vector<FolderNode>& tree,
+                                              const std::string& title) = 0;
 };
 
 // Ends the process at once, without returning.
@@ -84,6 +112,8 @@ struct Platform {
     std::shared_ptr<Clock> clock;
     std::shared_ptr<Paths> paths;
     std::shared_ptr<ProcessExit> exit;
+    std::shared_ptr<Random> random;
+    std::shared_ptr<FolderChooser> chooser;
 };
 
 // The services in force; the product installs its own at start, tests install doubles.
@@ -92,5 +122,8 @@ void Install(Platform platform);
 
 // The product's services on Qt and the operating system.
 Platform ProductPlatform();
+// The store's root as the environment names it (see Paths::StoreRoot); fails with error 76
+// when neither VELMORA_STORE nor HOME is set.
+std::filesystem::path StoreRootFromEnvironment();
 
 }  // namespace desktop

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "outlook/modOutlookCode.h"
-#include "services/Publisher.h"
+#include "platform/runtime/Publisher.h"
 #include "services/modErroHandling.h"
 #include "tests/support/FakeOutlook.h"
 #include "tests/support/ProgramTest.h"

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/Components.h"
 #include "outlook/modOutlookCode.h"
-#include "services/Components.h"
-#include "services/TextEncoding.h"
+#include "platform/runtime/TextEncoding.h"
 #include "services/modErroHandling.h"
 #include "services/modFileHandling.h"
 #include "services/modScriptingDic.h"

@@ -75,6 +75,7 @@ TEST_F(Store, LivesUnderTheConfiguredRootWithItsDefaultFolders) {
 }
 
 TEST_F(Store, RootFollowsTheEnvironment) {
+    desktop::Services().paths = desktop::ProductPlatform().paths;
     setenv("VELMORA_STORE", "", 1);
     setenv("XDG_DATA_HOME", "/data/x", 1);
     EXPECT_EQ(pimstore::DefaultRoot(), fs::path("/data/x/velmora/store"));
@@ -83,6 +84,7 @@ TEST_F(Store, RootFollowsTheEnvironment) {
     setenv("HOME", "/home/someone", 1);
     EXPECT_EQ(pimstore::DefaultRoot(), fs::path("/home/someone/.local/share/velmora/store"));
     setenv("HOME", home.c_str(), 1);
+    unsetenv("VELMORA_STORE");
 }
 
 TEST_F(Store, FoldersNestAndNeverLeaveTheRoot) {

@@ -1,4 +1,4 @@
-#include "services/TextEncoding.h"
+#include "platform/runtime/TextEncoding.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
@@ -117,14 +117,6 @@ std::string EncodeFile(std::string_view text) {
     if (!bytes || IsUtf8WithNonAscii(*bytes))
         return std::string(text);
     return *bytes;
-}
-
-size_t CharacterCount(std::string_view text) {
-    size_t count = 0;
-    for (char byte : text)
-        if ((static_cast<unsigned char>(byte) & 0xC0) != 0x80)
-            ++count;
-    return count;
 }
 
 }  // namespace textencoding

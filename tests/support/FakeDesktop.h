@@ -3,6 +3,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -58,8 +59,8 @@ class FixedClock : public Clock {
     std::chrono::system_clock::time_point Now() override { return now; }
 };
 
-// A fresh program folder and temporary folder below the system's temporary directory,
-// removed again when the double goes.
+// A fresh program folder, temporary folder and store root below the system's temporary
+// directory, removed again when the double goes.
 class TempPaths : public Paths {
   public:
     TempPaths();
@@ -67,8 +68,28 @@ class TempPaths : public Paths {
     std::filesystem::path root;
     std::filesystem::path program;
     std::filesystem::path temp;
+    std::filesystem::path store;  // not created: the store makes itself on first use
     std::filesystem::path ProgramFolder() override { return program; }
     std::filesystem::path TempFolder() override { return temp; }
+    std::filesystem::path StoreRoot() override { return store; }
+};
+
+// The same number every time, as a test sets it.
+class FixedRandom : public Random {
+  public:
+    double value = 0;
+    double Next() override { return value; }
+};
+
+// Answers the folder chooser as a test says, recording each question.
+class ScriptedChooser : public FolderChooser {
+  public:
+    std::optional<std::filesystem::path> answer;  // nullopt: the user cancels
+    std::vector<std::string> titles;
+    std::vector<std::vector<FolderNode>> trees;
+
+    std::optional<std::string> Choose(const std::vector<FolderNode>& tree,
+                                      const std::string& title) override;
 };
 
 // Throws rt::ProgramEnd instead of ending the process.
@@ -86,6 +107,10 @@ struct FakeDesktop {
     std::shared_ptr<FixedClock> clock;
     std::shared_ptr<TempPaths> paths;
     std::shared_ptr<ThrowingExit> exit;
+    std::shared_ptr<FixedRandom> random;
+    std::shared_ptr<ScriptedChooser> chooser;
+    // Puts every double in place of the desktop's services, replacing whatever an earlier
+    // test installed.
     void Install();
 };
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/runtime/Text.h"
+
 // How text files are kept on disk. Reading: UTF-8 when the bytes are valid UTF-8 and hold a
 // non-ASCII character, otherwise Windows-1252. Writing: Windows-1252 when every character
 // fits (and the bytes would not read back as UTF-8), otherwise UTF-8 without a byte-order
@@ -15,7 +17,7 @@ std::string EncodeFile(std::string_view text);   // from UTF-8
 
 bool IsUtf8WithNonAscii(std::string_view bytes);
 
-// The number of characters (code points) of a UTF-8 text.
-size_t CharacterCount(std::string_view text);
+// Files count characters as all text does.
+using rt::CharacterCount;
 
 }  // namespace textencoding

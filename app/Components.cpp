@@ -1,9 +1,13 @@
-#include "services/Components.h"
+#include "app/Components.h"
 
 #include "grid/owc/Spreadsheet.h"
 #include "outlook/ObjectModel.h"
+#include "outlook/modGlobals.h"
 #include "outlook/pimstore/Store.h"
 #include "platform/runtime/Variant.h"
+#include "services/modErroHandling.h"
+#include "services/modFileHandling.h"
+#include "services/modScriptingDic.h"
 #include "services/scripting/Dictionary.h"
 #include "services/scripting/FileSystemObject.h"
 #include "services/scripting/Shell.h"
@@ -41,6 +45,15 @@ void RegisterProductComponents(automation::Registry& registry) {
     registry.RegisterClass(outlook::kApplicationClass, store);
     for (const char* progId : outlook::kApplicationProgIds)
         registry.RegisterProgId(progId, store);
+}
+
+void InstallModuleHooks() {
+    modGlobals::SetUpperState(modGlobals::UpperState{[] { modFileHandling::objFS.reset(); },
+                                                     [] {
+                                                         modErroHandling::ResetState();
+                                                         modFileHandling::ResetState();
+                                                         modScriptingDic::ResetState();
+                                                     }});
 }
 
 }  // namespace components

@@ -1,4 +1,4 @@
-#include "platform/desktop/testing/FakeDesktop.h"
+#include "tests/support/FakeDesktop.h"
 
 #include <unistd.h>
 #include <atomic>
@@ -58,6 +58,7 @@ TempPaths::TempPaths() {
     std::filesystem::remove_all(root);
     program = root / "program";
     temp = root / "temp";
+    store = root / "store";
     std::filesystem::create_directories(program);
     std::filesystem::create_directories(temp);
 }
@@ -65,6 +66,15 @@ TempPaths::TempPaths() {
 TempPaths::~TempPaths() {
     std::error_code ignored;
     std::filesystem::remove_all(root, ignored);
+}
+
+std::optional<std::string> ScriptedChooser::Choose(const std::vector<FolderNode>& tree,
+                                                   const std::string& title) {
+    titles.push_back(title);
+    trees.push_back(tree);
+    if (!answer)
+        return std::nullopt;
+    return answer->string();
 }
 
 void ThrowingExit::Exit(int status) {
@@ -78,10 +88,12 @@ FakeDesktop::FakeDesktop()
       launcher(std::make_shared<RecordingLauncher>()),
       clock(std::make_shared<FixedClock>()),
       paths(std::make_shared<TempPaths>()),
-      exit(std::make_shared<ThrowingExit>()) {}
+      exit(std::make_shared<ThrowingExit>()),
+      random(std::make_shared<FixedRandom>()),
+      chooser(std::make_shared<ScriptedChooser>()) {}
 
 void FakeDesktop::Install() {
-    desktop::Install(Platform{messages, windows, launcher, clock, paths, exit});
+    desktop::Install(Platform{messages, windows, launcher, clock, paths, exit, random, chooser});
 }
 
 }  // namespace desktop::testing
