@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 

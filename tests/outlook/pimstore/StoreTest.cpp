@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
