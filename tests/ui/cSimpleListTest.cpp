@@ -4,6 +4,10 @@
 #include <QComboBox>
 #include <QListWidget>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "platform/runtime/Convert.h"
 #include "tests/support/ProgramTest.h"
 #include "ui/cSimpleList.h"
@@ -201,6 +205,28 @@ TEST_F(Records, FindUnderstandsDoubledQuotesAndRefusesBrokenCriteria) {
     records.MoveFirst();
     EXPECT_THROW(records.Find("name = 'it's'", 0, data::adSearchForward), rt::Failure);
     EXPECT_THROW(records.Find("nope = 'a'", 0, data::adSearchForward), rt::Failure);
+}
+
+size_t OpenFileCount() {
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                             std::filesystem::directory_iterator()));
+}
+
+// A recordset that cannot be made closes the database it opened: a missing table, a file
+// that is no database, a file that is not there.
+TEST_F(Records, AFailedOpenLeavesNoDatabaseOpen) {
+    std::ofstream(desktop.paths->temp / "text.db") << "not a database at all, only some text";
+    const std::pair<std::string, const char*> cases[] = {
+        {file, "missing_table"},
+        {(desktop.paths->temp / "text.db").string(), "names"},
+        {(desktop.paths->temp / "absent.db").string(), "names"},
+    };
+    for (const auto& [path, table] : cases) {
+        SCOPED_TRACE(path + " " + table);
+        size_t before = OpenFileCount();
+        EXPECT_THROW(data::SqliteRecordset(path, table), rt::Failure);
+        EXPECT_EQ(OpenFileCount(), before);
+    }
 }
 
 }  // namespace
