@@ -29,6 +29,7 @@ A names text is the key of its entry, so the program keeps only the first line w
 text. A text the source gives on a later date again is therefore left out here, and said so.
 """
 
+import os
 import sys
 import textwrap
 from pathlib import Path
@@ -199,11 +200,11 @@ class Corrections:
         raise SystemExit(f"{self.code}.tsv: no {text!r} on {month}.{day} for the rule on {what};"
                          " the source has changed, so the rule needs a look")
 
-    def drop_rows(self, rows, table, why):
+    def drop_rows(self, rows, table, what, why):
         for month, day, text in self.rules(table):
             row = (month, day, text)
             if row not in rows:
-                self.unmatched(why, month, day, text)
+                self.unmatched(what, month, day, text)
             rows.remove(row)
             self.done.append((month, day, f"{text} left out: {why(month, day)}"))
         return rows
@@ -294,9 +295,9 @@ def read_rows(path):
 def corrected_names(code, rows):
     """The (month, day, name) pieces of a country after every correction, and the log."""
     fix = Corrections(code)
-    rows = fix.drop_rows(rows, LEAP_YEAR_ROWS, lambda month, day:
+    rows = fix.drop_rows(rows, LEAP_YEAR_ROWS, "leap-year places", lambda month, day:
                          f"its place in a leap year; in other years it is on {month}.{day - 1}")
-    rows = fix.drop_rows(rows, FEAST_ROWS, lambda month, day: "a feast, not a name")
+    rows = fix.drop_rows(rows, FEAST_ROWS, "feasts", lambda month, day: "a feast, not a name")
     rows = fix.rename_rows(fix.add_rows(rows))
     pieces = [(m, d, piece) for m, d, text in rows for piece in text.split(", ")]
     pieces = fix.first_names(fix.mend_spelling(fix.drop_pieces(fix.split_pieces(pieces))))
@@ -398,6 +399,8 @@ def notice_text(source, corrections, reports):
     parts.append("Changes made to the sources\n---------------------------\n\n")
     parts.append("- Magyarország: the letters õ, û of the source (a Latin-1 artefact) read as ő, ű.\n")
     parts.append("- France: names taken out of the source's greeting sentences.\n")
+    parts.append("- Latvija: the source's dash for no name on 2.29 left out.\n")
+    parts.append("- Ελλάδα: in Γεροντιος (4.13) a Latin o of the source read as the Greek ο.\n")
     parts.append("- Österreich: the source is a saints' calendar. Feasts are left out, and each "
                  "saint\n  is given by the name people bear, without bynames and "
                  "abbreviations.\n")
@@ -464,8 +467,12 @@ def check(repo, files):
 
 def write(repo, files):
     for path, data in files.items():
-        (repo / path).parent.mkdir(parents=True, exist_ok=True)
-        (repo / path).write_bytes(data)
+        target = repo / path
+        target.parent.mkdir(parents=True, exist_ok=True)
+        # Whole or not at all: an interrupted run leaves the old file, never half a new one.
+        temporary = target.with_name(f".{target.name}.tmp")
+        temporary.write_bytes(data)
+        os.replace(temporary, target)
     print(f"wrote {len(files)} files")
     return 0
 
