@@ -65,8 +65,9 @@ LICENCES = [
     (["LICENSE-cc0-1.0", "LICENSE-lv-namedays"],
      "Latvian traditional name day list (Latviešu tradicionālais kalendārvārdu saraksts) of\n"
      "the State Language Centre (Valsts valodas centrs), published on Latvia's open data\n"
-     "portal under CC0 1.0, as converted in the Python package `lv-namedays` 0.5.4 by\n"
-     "CaptSolo (MIT licence); the CC0 dedication of the data, then the package's licence",
+     "portal under CC0 1.0 as the package's conversion notes state, as converted in the\n"
+     "Python package `lv-namedays` 0.5.4 by CaptSolo (MIT licence); the CC0 dedication of\n"
+     "the data, then the package's licence",
      "Latvija"),
     (["LICENSE-greek-namedays"],
      "`recurring_namedays.json` of Greek-namedays by Alex Styl (the Unlicense, a\n"
