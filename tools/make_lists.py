@@ -26,7 +26,8 @@ and every row must find what it corrects: when a source changes under a rule, th
 stops instead of shipping a list that is half corrected. NOTICE lists every correction.
 
 A names text is the key of its entry, so the program keeps only the first line with a given
-text. A text the source gives on a later date again is therefore left out here, and said so.
+text. A text the source gives on several dates is therefore kept at one of them here (its
+first, or the principal date set below) and left out at the others, and said so.
 """
 
 import os
@@ -169,6 +170,25 @@ FIRST_NAME_ONLY = {"AT"}
 DOUBLE_NAMES = {("AT", "Maria Magdalena")}
 
 # Invented people; any likeness to real persons is chance.
+# A name the source gives on several dates keeps one of them (a names text is its entry's key).
+# The first date is kept, except for these names, whose best-known saint is celebrated on a
+# later date: Nikolaus of Myra, John the Baptist, the apostle Andrew, and so on.
+PRINCIPAL_DATES = {
+    ("AT", "Johannes"): (6, 24),
+    ("AT", "Nikolaus"): (12, 6),
+    ("AT", "Andreas"): (11, 30),
+    ("AT", "Katharina"): (11, 25),
+    ("AT", "Elisabeth"): (11, 19),
+    ("AT", "Theresia"): (10, 15),
+    ("AT", "Antonius"): (6, 13),
+    ("AT", "Augustin"): (8, 28),
+    ("AT", "Hieronymus"): (9, 30),
+    ("AT", "Heinrich"): (7, 13),
+    ("AT", "Eduard"): (10, 13),
+    ("AT", "Vinzenz"): (9, 27),
+    ("AT", "Gregor"): (9, 3),
+}
+
 BIRTHDAYS = [
     (1, 14, "Alma Petersen", 1952),
     (2, 3, "Jonas Berg", 1987),
@@ -316,16 +336,25 @@ def entries_by_date(pieces):
     return [(m, d, ", ".join(names[(m, d)])) for (m, d) in sorted(names)]
 
 
-def drop_repeats(entries):
-    """Keeps the first entry of every names text; gives the kept ones and the dropped notes."""
-    first_date = {}
+def drop_repeats(code, entries):
+    """Keeps one entry of every names text, at its principal date where one is set, else at
+    its first; gives the kept ones and the dropped notes."""
+    kept_date = {}
+    for month, day, text in entries:
+        kept_date.setdefault(text, (month, day))
+    for (country, text), date in PRINCIPAL_DATES.items():
+        if country != code:
+            continue
+        if (date[0], date[1], text) not in entries:
+            sys.exit(f"make_lists: {code} {date[0]}.{date[1]} no longer holds {text}; "
+                     "the principal date needs a look")
+        kept_date[text] = date
     kept, dropped = [], []
     for month, day, text in entries:
-        if text in first_date:
-            dropped.append((month, day, text, first_date[text]))
-        else:
-            first_date[text] = (month, day)
+        if kept_date[text] == (month, day):
             kept.append((month, day, text))
+        else:
+            dropped.append((month, day, text, kept_date[text]))
     return kept, dropped
 
 
@@ -411,7 +440,10 @@ def notice_text(source, corrections, reports):
             parts.append(f"  {name} {month}.{day}: {sentence}\n")
     parts.append(
         "\n- A list holds each names text once (the text is its entry's key), so a text that\n"
-        "  the source gives on a later date again stands only at its first date. Left out:\n\n")
+        "  the source gives on several dates stands at one of them: its first, or for\n"
+        "  Österreich's Johannes, Nikolaus, Andreas, Katharina, Elisabeth, Theresia, Antonius,\n"
+        "  Augustin, Hieronymus, Heinrich, Eduard, Vinzenz and Gregor the date of the\n"
+        "  best-known saint of the name. Left out:\n\n")
     for name, dropped in reports:
         for month, day, text, (first_month, first_day) in dropped:
             parts.append(f"  {name}: {text} on {month}.{day} (kept on {first_month}.{first_day})\n")
@@ -427,7 +459,7 @@ def derive(repo):
     for code, name, _ in COUNTRIES:
         pieces, done = corrected_names(code, read_rows(source / f"{code}.tsv"))
         entries = entries_by_date(pieces)
-        kept, dropped = drop_repeats(entries)
+        kept, dropped = drop_repeats(code, entries)
         data, encoding = encode(list_text([(m, d, t, 0) for m, d, t in kept]))
         files[Path("data", "lists", f"{name}.txt")] = data
         counts.append(f"{name}.txt\t{len(kept)}\t{len(entries)}\t{len(dropped)}\t{encoding}\n")
