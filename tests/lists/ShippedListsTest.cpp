@@ -184,6 +184,10 @@ TEST_F(ShippedListsTest, TheListsCarryTheCorrectedNamesOnTheirDates) {
         {"Österreich.txt", "11.1", nullptr},
         {"Österreich.txt", "12.24", nullptr},
         {"Österreich.txt", "12.26", "Stefan"},
+        // A name of several saints stands at its best-known saint's day.
+        {"Österreich.txt", "12.6", "Nikolaus"},
+        {"Österreich.txt", "9.25", nullptr},
+        {"Österreich.txt", "6.24", "Johannes"},
         {"Latvija.txt", "1.1", "Laimnesis, Solvita, Solvija"},
         {"Latvija.txt", "5.22", "Emīlija, Visu neparasto un kalendāros neierakstīto vārdu diena"},
         {"Latvija.txt", "2.29", nullptr},
