@@ -18,6 +18,12 @@ struct ConverterClose {
 };
 using Converter = std::unique_ptr<UConverter, ConverterClose>;
 
+// ICU's own stop callback lets an unmappable character through without a word when it is
+// default-ignorable (zero-width space and joiners, U+FEFF): the text would lose it. Leaving the
+// error as it stands stops at every character the code page lacks.
+void StopAtAnyUnmappable(const void*, UConverterFromUnicodeArgs*, const UChar*, int32_t, UChar32,
+                         UConverterCallbackReason, UErrorCode*) {}
+
 // ICU's Windows-1252 gives the five bytes the code page leaves undefined (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) the C1 control of the same number, so every byte survives a read and a write.
 // Any character it cannot map stops the conversion rather than becoming a substitute.
@@ -28,8 +34,7 @@ Converter OpenCp1252() {
         return nullptr;
     ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                         &status);
-    ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                          &status);
+    ucnv_setFromUCallBack(converter.get(), StopAtAnyUnmappable, nullptr, nullptr, nullptr, &status);
     return U_SUCCESS(status) ? std::move(converter) : nullptr;
 }
 

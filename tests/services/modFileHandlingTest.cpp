@@ -107,6 +107,10 @@ TEST_F(FileServices, KeepsEveryCharacterByTheEncodingRule) {
         {"Łucja", "Łucja"},
         // Its one-byte form (C3 A5) would read back as "å": written as UTF-8 instead.
         {"Ã¥", "Ã¥"},
+        // Characters that show no glyph (zero-width joiner and space, U+FEFF inside a line)
+        // have no Windows-1252 form either, so they too keep the text in UTF-8.
+        {"Zoë\u200D, Åsa\u200B", "Zoë\u200D, Åsa\u200B"},
+        {"1.1\tAn\uFEFFna\t0\r\n", "1.1\tAn\uFEFFna\t0\r\n"},
     };
     for (const auto& c : cases) {
         std::string name = Temp() + "/encoded.txt";
