@@ -17,9 +17,9 @@
 
 #include "lists/cApps.h"
 #include "outlook/modGlobals.h"
-#include "platform/desktop/testing/FakeDesktop.h"
+#include "tests/support/FakeDesktop.h"
 #include "platform/runtime/Failure.h"
-#include "services/Components.h"
+#include "app/Components.h"
 
 namespace {
 
@@ -28,6 +28,7 @@ bool Install(desktop::testing::FakeDesktop& fake) {
     fake.messages->unscriptedAnswer = desktop::Answer::No;
     fake.Install();
     components::RegisterProductComponents(automation::Objects());
+    components::InstallModuleHooks();
     return true;
 }
 
