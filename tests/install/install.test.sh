@@ -82,7 +82,8 @@ read_window() {
     cat >"$work/session.sh" <<'SESSION'
 echo $$ >"$1"
 shift
-exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- bash "$@"
+# Its own first display number, so that it does not race other tests for the same one.
+exec xvfb-run -a -n $((100 + RANDOM % 400)) -s "-screen 0 1024x768x24" dbus-run-session -- bash "$@"
 SESSION
     cat >"$work/display.sh" <<'DISPLAY'
 set -euo pipefail
