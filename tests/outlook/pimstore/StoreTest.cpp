@@ -203,6 +203,28 @@ TEST_F(Store, PickFolderAsksTheChooser) {
     EXPECT_EQ(chooser->titles, (std::vector<std::string>{"Velmora store", "Velmora store"}));
 }
 
+// The chooser is shown the folders a user sees: no hidden folders, no Maildir internals.
+TEST_F(Store, TheChooserSeesTheStoresFolders) {
+    fs::create_directories(store / "Calendar" / "Family");
+    fs::create_directories(store / "Calendar" / ".hidden");
+    chooser->answer = std::nullopt;
+    app->GetNamespace("MAPI")->PickFolder();
+    ASSERT_EQ(chooser->trees.size(), 1u);
+    ASSERT_EQ(chooser->trees[0].size(), 1u);
+    const desktop::FolderNode& top = chooser->trees[0][0];
+    EXPECT_EQ(top.name, "Velmora store");
+    EXPECT_FALSE(top.choosable);
+    std::vector<std::string> seen;
+    for (const auto& folder : top.children) {
+        seen.push_back(folder.name + (folder.mail ? " (mail)" : ""));
+        for (const auto& sub : folder.children)
+            seen.push_back(folder.name + "/" + sub.name);
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"Calendar", "Calendar/Family", "Drafts (mail)",
+                                              "Inbox (mail)"}));
+    EXPECT_EQ(top.children[0].children[0].id, (store / "Calendar" / "Family").string());
+}
+
 TEST_F(Store, DisplayStoresADraftAndOpensTheComposer) {
     auto mail = app->CreateItem(outlook::olMailItem);
     mail->SetTo("support@velmora.example");
