@@ -63,11 +63,16 @@ khal list --format "{start-date}|{title}" --day-format "" "$year-01-01" 366d >"$
 python3 "$here/expected_entries.py" "$work/program/$first" "$year" "$work/khal.out"
 
 # A list written on Linux, LF line ends only: Alt+S saves it back with Windows line ends, Alt+O
-# writes its entries, and khal shows them.
+# writes its entries, and khal shows them. The temporary files that a killed run left an hour
+# ago beside the list and in the calendar go; a second copy's write of this minute stays.
 lf="$work/lf"
-mkdir -p "$lf/program" "$lf/store"
+mkdir -p "$lf/program" "$lf/store/Calendar"
 cp "$build/bin/namedays" "$lf/program/"
 printf '3.4\tCarl\t\n1.2\tAnna\t\n' | tee "$lf/Linux.orig" >"$lf/program/Linux.txt"
+stale=("$lf/program/.Linux.txt.0123ABCD.tmp" "$lf/store/Calendar/.x.ics.89ABCDEF.tmp")
+live="$lf/store/Calendar/.y.ics.01234567.tmp"
+touch -d '1 hour ago' "${stale[@]}"
+touch "$live"
 VELMORA_STORE="$lf/store" timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -euo pipefail
     "$1" & pid=$!
@@ -88,6 +93,8 @@ VELMORA_STORE="$lf/store" timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bas
     wait "$pid"
 ' _ "$lf/program/namedays"
 printf '1.2\tAnna\t0\r\n3.4\tCarl\t0\r\n' | cmp - "$lf/program/Linux.txt"
+for file in "${stale[@]}"; do [ ! -e "$file" ] || { echo "left behind: $file"; exit 1; }; done
+[ -e "$live" ] || { echo "removed a live temporary file"; exit 1; }
 { sed "s#^path = .*#path = $lf/store/Calendar#" "$XDG_CONFIG_HOME/khal/config"
   printf '[sqlite]\npath = %s\n' "$lf/khal.db"; } >"$lf/khal.conf"
 khal -c "$lf/khal.conf" list --format "{start-date}|{title}" --day-format "" "$year-01-01" 366d \
