@@ -22,6 +22,22 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return pieces;
 }
 
+// Editors and scripts on Linux end lines with LF alone. A file without a single CR LF is such
+// a file, and reading it by the CR LF rule would make it one long line that is no entry: its
+// LFs become CR LFs. A file that has CR LF anywhere keeps every lone LF inside its line.
+std::string WithCrLfLineEnds(const std::string& text) {
+    if (text.find(rt::kCrLf) != std::string::npos)
+        return text;
+    std::string converted;
+    converted.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n')
+            converted += '\r';
+        converted += c;
+    }
+    return converted;
+}
+
 }  // namespace
 
 cApps::cApps() : Dic(modScriptingDic::fncCreateDic<std::shared_ptr<cApp>>()) {}
@@ -62,5 +78,5 @@ void cApps::SaveToFile(const std::string& FileName) {
 }
 
 void cApps::LoadFromFile(const std::string& FilePathName) {
-    FromString(modFileHandling::fncReadTextFile(FilePathName));
+    FromString(WithCrLfLineEnds(modFileHandling::fncReadTextFile(FilePathName)));
 }

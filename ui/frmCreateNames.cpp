@@ -447,7 +447,7 @@ void frmCreateNames::Form_Unload() {
 void frmCreateNames::subGotoWeb(const std::string& strURL) {
     Step step;
     Reported("subGotoWeb", step, [&] {
-        step(10);
+        step(10, "Opening " + strURL);
         auto objShell = automation::As<scripting::WshShell>(
             automation::Objects().CreateObject("Wscript.Shell"));
         step(20);

@@ -122,11 +122,16 @@ void StoreMail::Display() {
                           "Path not found: the drafts folder " + drafts_.string());
     draftFile_ = drafts_ / "cur" / (UniqueName() + ":2,D");
     rt::WriteFileAtomically(draftFile_, MessageText());
+    // The draft is safe; the user still has to learn where it is when nothing opens.
+    const std::string kept =
+        "No mail program could be started. The mail is kept as a draft in " + draftFile_.string();
+    auto& launcher = *desktop::Services().launcher;
+    if (!launcher.HandlesScheme("mailto"))
+        throw rt::Failure(rt::kFileNotFound, kept);
     try {
-        desktop::Services().launcher->Start("xdg-email",
-                                            {"--subject", subject_, "--body", body_, to_});
+        launcher.Start("xdg-email", {"--subject", subject_, "--body", body_, to_});
     } catch (const std::exception&) {
-        // No composer on this desktop: the draft is stored, which is what matters.
+        throw rt::Failure(rt::kFileNotFound, kept);
     }
 }
 

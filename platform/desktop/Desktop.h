@@ -48,6 +48,10 @@ class Launcher {
     virtual void Start(const std::string& program, const std::vector<std::string>& arguments) = 0;
     // The desktop's handler for a web address or a file.
     virtual void Open(const std::string& target) = 0;
+    // Whether the desktop names a program for addresses of that scheme ("mailto"). A program
+    // like xdg-email starts fine without one and only then gives up, unseen. Desktops that
+    // cannot tell answer yes.
+    virtual bool HandlesScheme(const std::string& /*scheme*/) { return true; }
 };
 
 class Clock {

@@ -90,6 +90,23 @@ class QtLauncher : public Launcher {
         if (!QDesktopServices::openUrl(url))
             throw rt::Failure(rt::kFileNotFound, "No program opens " + target);
     }
+    // Asks xdg-mime, which reads the same settings as xdg-email and xdg-open.
+    bool HandlesScheme(const std::string& scheme) override {
+        QProcess query;
+        query.start("xdg-mime", {"query", "default", "x-scheme-handler/" + Q(scheme)});
+        if (!query.waitForStarted(kQueryMilliseconds))
+            return false;  // no xdg-utils: xdg-email is missing too
+        if (!query.waitForFinished(kQueryMilliseconds)) {
+            query.kill();
+            query.waitForFinished();
+            return true;  // no answer in time: let the handler try
+        }
+        return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0 &&
+               !query.readAllStandardOutput().trimmed().isEmpty();
+    }
+
+  private:
+    static constexpr int kQueryMilliseconds = 5000;
 };
 
 class SystemClock : public Clock {

@@ -1,8 +1,11 @@
 #include "services/scripting/FileSystemObject.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/desktop/Desktop.h"
 #include "platform/runtime/Failure.h"
@@ -12,6 +15,44 @@
 namespace scripting {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The failure for a file that cannot be opened or read, with its path: a missing file is
+// "File not found" (53), a refusal "Permission denied" (70); the catch-all "Path/File access
+// error" (75) also says what the system said.
+[[noreturn]] void ThrowReadFailure(int error, const std::string& name) {
+    int32_t number = error == ENOENT ? rt::kFileNotFound : rt::NumberOfErrno(error);
+    std::string description = rt::DescriptionOf(number) + ": " + name;
+    if (number == rt::kPathFileAccess)
+        description += " (" + std::string(std::strerror(error)) + ")";
+    throw rt::Failure(number, description);
+}
+
+std::string ReadBytes(const std::string& name) {
+    int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        ThrowReadFailure(errno, name);
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            int error = errno;
+            ::close(fd);
+            ThrowReadFailure(error, name);
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+}  // namespace
 
 // "/tmp/" and "/tmp" are one folder; only a root folder's path ends in "/".
 Folder::Folder(fs::path path)
@@ -114,14 +155,7 @@ std::shared_ptr<TextStream> FileSystemObject::OpenTextFile(const std::string& na
                                                            bool create, int format) {
     if (mode != ForReading || create || format != 0)
         throw rt::Failure(rt::kInvalidCall);
-    std::ifstream in(name, std::ios::binary);
-    if (!in)
-        throw rt::Failure(rt::kFileNotFound, "File not found: " + name);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad())
-        throw rt::Failure(rt::kPathFileAccess, "Cannot read " + name);
-    return std::make_shared<TextStream>(name, textencoding::DecodeFile(bytes.str()), false);
+    return std::make_shared<TextStream>(name, textencoding::DecodeFile(ReadBytes(name)), false);
 }
 
 bool FileSystemObject::FileExists(const std::string& name) {

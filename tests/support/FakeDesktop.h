@@ -47,9 +47,13 @@ class RecordingLauncher : public Launcher {
     std::vector<std::pair<std::string, std::vector<std::string>>> started;
     std::vector<std::string> opened;
     bool failing = false;
+    std::set<std::string> schemesWithoutHandler;  // "mailto": no mail program is set up
 
     void Start(const std::string& program, const std::vector<std::string>& arguments) override;
     void Open(const std::string& target) override;
+    bool HandlesScheme(const std::string& scheme) override {
+        return !schemesWithoutHandler.contains(scheme);
+    }
 };
 
 class FixedClock : public Clock {

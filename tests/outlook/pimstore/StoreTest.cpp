@@ -255,12 +255,36 @@ TEST_F(Store, DisplayStoresADraftAndOpensTheComposer) {
                                   "Line one\r\nLine two ő", "support@velmora.example"}));
 }
 
-TEST_F(Store, ADraftIsKeptWhenNoComposerOpens) {
-    desktop.launcher->failing = true;
-    auto mail = app->CreateItem(outlook::olMailItem);
-    mail->SetTo("a@b.example");
-    EXPECT_NO_THROW(mail->Display());
-    EXPECT_EQ(Files(store / "Drafts" / "cur").size(), 1u);
+TEST_F(Store, ADraftIsKeptWhenNoComposerOpensAndDisplaySaysWhere) {
+    struct Case {
+        const char* what;
+        bool noXdgEmail;
+        bool noMailProgram;
+    };
+    for (const Case c : {Case{"xdg-email cannot start", true, false},
+                         Case{"no program for mailto: addresses", false, true}}) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(store / "Drafts" / "cur");
+        fs::create_directories(store / "Drafts" / "cur");
+        desktop.launcher->failing = c.noXdgEmail;
+        desktop.launcher->schemesWithoutHandler.clear();
+        if (c.noMailProgram)
+            desktop.launcher->schemesWithoutHandler.insert("mailto");
+        auto mail =
+            std::dynamic_pointer_cast<pimstore::StoreMail>(app->CreateItem(outlook::olMailItem));
+        ASSERT_NE(mail, nullptr);
+        mail->SetTo("a@b.example");
+        try {
+            mail->Display();
+            ADD_FAILURE() << "Display went through";
+        } catch (const rt::Failure& failure) {
+            EXPECT_EQ(failure.Description(),
+                      "No mail program could be started. The mail is kept as a draft in " +
+                          mail->DraftFile().string());
+        }
+        EXPECT_EQ(Files(store / "Drafts" / "cur"), std::vector<fs::path>{mail->DraftFile()});
+        EXPECT_TRUE(desktop.launcher->started.empty());
+    }
     EXPECT_THROW(app->CreateItem(1), rt::Failure);
 }
 
