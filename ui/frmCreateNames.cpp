@@ -7,10 +7,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabBar>
+#include <QTableView>
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 #include <vector>
 
 #include "grid/FormControls.h"
@@ -28,6 +31,7 @@
 #include "services/modAssistant.h"
 #include "services/modErroHandling.h"
 #include "services/scripting/Shell.h"
+#include "ui/GridTabs.h"
 #include "ui/LinkLabel.h"
 
 using modErroHandling::Reported;
@@ -83,6 +87,25 @@ QLabel* Text(QWidget* parent, const char* name, const char* text) {
     return label;
 }
 
+// The information labels' boxes touch the Save button above them: their text keeps a little
+// room on top.
+constexpr int kTopRoomPixels = 3;
+
+QLabel* InfoText(QWidget* parent, const char* name, const char* text) {
+    QLabel* label = Text(parent, name, text);
+    label->setContentsMargins(0, kTopRoomPixels, 0, 0);
+    return label;
+}
+
+// Label3's box reaches into Label1's column; its text keeps a gutter before that column.
+void KeepClearOf(QLabel* label, const QWidget* next) {
+    constexpr int kGutterPixels = 5;
+    int reach = label->geometry().right() + 1 + kGutterPixels - next->x();
+    QMargins margins = label->contentsMargins();
+    margins.setRight(std::max(0, reach));
+    label->setContentsMargins(margins);
+}
+
 }  // namespace
 
 void PlaceInTwips(QWidget* control, int left, int top, int width, int height) {
@@ -119,13 +142,14 @@ frmCreateNames::frmCreateNames(QWidget* parent)
     BuildLinks();
     BuildCalendarChoice();
     BuildProgressAndButtons();
+    BuildListKeys();
     Connect();
 }
 
 frmCreateNames::~frmCreateNames() = default;
 
 void frmCreateNames::BuildControls() {
-    tbsApps = Named<QTabBar>(this, "tbsApps");
+    tbsApps = Named<GridTabs>(this, "tbsApps");
     tbsApps->addTab("Tab1");
     tbsApps->addTab("Tab2");
     tbsApps->setExpanding(false);
@@ -140,19 +164,22 @@ void frmCreateNames::BuildControls() {
     cmdSaveChanges->setText("&Save");
     PlaceInTwips(cmdSaveChanges, 120, 5280, 1455, 375);
 
-    Label3 =
-        Text(this, "Label3", "More information about other MS Outlook add-ons is available at:");
+    Label3 = InfoText(this, "Label3",
+                      "More information about other MS Outlook add-ons is available at:");
     PlaceInTwips(Label3, 120, 5640, 1695, 1095);
-    Label1 = Text(this, "Label1", "More information about names, and Name days is available at:");
+    Label1 =
+        InfoText(this, "Label1", "More information about names, and Name days is available at:");
     PlaceInTwips(Label1, 1800, 5640, 1695, 975);
-    Label4 = Text(this, "Label4",
-                  "Finnish name days come from the Helsinki University Almanac Office. All "
-                  "Finnish and Finland-Swedish names at:");
+    Label4 = InfoText(this, "Label4",
+                      "Finnish name days come from the Helsinki University Almanac Office. All "
+                      "Finnish and Finland-Swedish names at:");
     PlaceInTwips(Label4, 3840, 5640, 2775, 975);
-    lblUSInfo = Text(this, "lblUSInfo", "US and Canadian name days, and how to celebrate them:");
+    lblUSInfo =
+        InfoText(this, "lblUSInfo", "US and Canadian name days, and how to celebrate them:");
     PlaceInTwips(lblUSInfo, 6840, 5640, 1695, 975);
-    lblGreek = Text(this, "lblGreek", "The Greek name list is kindly supplied by:");
+    lblGreek = InfoText(this, "lblGreek", "The Greek name list is kindly supplied by:");
     PlaceInTwips(lblGreek, 8880, 5640, 1695, 975);
+    KeepClearOf(Label3, Label1);
 }
 
 void frmCreateNames::BuildLinks() {
@@ -325,7 +352,41 @@ void frmCreateNames::subAddList() {
         subSetHeaders();
         step(90);
         objList->Visible(true);
+        TakeGridIntoTabOrder();
     });
+}
+
+// The grid's cells come between the tabs and Save, as they stand on the window.
+void frmCreateNames::TakeGridIntoTabOrder() {
+    auto* cells = findChild<QTableView*>("cells");
+    if (!cells)
+        return;
+    setTabOrder(tbsApps, cells);
+    setTabOrder(cells, cmdSaveChanges);
+}
+
+// Ctrl+PgDn and Ctrl+Tab go to the next list, Ctrl+PgUp and Ctrl+Shift+Tab to the one
+// before, from anywhere in the window, the grid included; both ends wrap around.
+void frmCreateNames::BuildListKeys() {
+    const std::pair<QKeySequence, int> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+    };
+    for (const auto& [sequence, step] : keys) {
+        auto* shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, by = step] { StepList(by); });
+    }
+}
+
+void frmCreateNames::StepList(int by) {
+    int count = tbsApps->count();
+    if (count < 2 || !tbsApps->isEnabled())
+        return;
+    tbsApps->setCurrentIndex((tbsApps->currentIndex() + by + count) % count);
 }
 
 void frmCreateNames::subSetHeaders() {
@@ -377,10 +438,12 @@ void frmCreateNames::subFillList() {
                     throw rt::Failure(rt::kSubscriptOutOfRange);
                 FillRows(rt::Need(all[index]));
                 step(70);
-                objList->AutoFitCols("A:C");
                 objList->SetVisibleRange(blnBirthYears ? "A1:D1000" : "A1:C1000");
                 step(80);
                 subSetHeaders();
+                // Fitted once the headings are written and the shown columns known: each
+                // heading fits too, and a long names column leaves room for the others.
+                objList->AutoFitCols("A:D");
             }
             step(90);
             objList->EditMode(false);
