@@ -87,23 +87,15 @@ QLabel* Text(QWidget* parent, const char* name, const char* text) {
     return label;
 }
 
-// The information labels' boxes touch the Save button above them: their text keeps a little
-// room on top.
-constexpr int kTopRoomPixels = 3;
-
-QLabel* InfoText(QWidget* parent, const char* name, const char* text) {
-    QLabel* label = Text(parent, name, text);
-    label->setContentsMargins(0, kTopRoomPixels, 0, 0);
-    return label;
-}
-
-// Label3's box reaches into Label1's column; its text keeps a gutter before that column.
-void KeepClearOf(QLabel* label, const QWidget* next) {
+// Label3's box reaches into Label1's column and up under the Save button: its text keeps a
+// gutter before that column and a little room below the button. Its box is higher than the
+// others', so it still holds the whole text.
+void KeepClear(QLabel* label, const QWidget* next, const QWidget* above) {
     constexpr int kGutterPixels = 5;
+    constexpr int kRoomPixels = 2;
     int reach = label->geometry().right() + 1 + kGutterPixels - next->x();
-    QMargins margins = label->contentsMargins();
-    margins.setRight(std::max(0, reach));
-    label->setContentsMargins(margins);
+    int under = above->geometry().bottom() + 1 + kRoomPixels - label->y();
+    label->setContentsMargins(0, std::max(0, under), std::max(0, reach), 0);
 }
 
 }  // namespace
@@ -164,22 +156,20 @@ void frmCreateNames::BuildControls() {
     cmdSaveChanges->setText("&Save");
     PlaceInTwips(cmdSaveChanges, 120, 5280, 1455, 375);
 
-    Label3 = InfoText(this, "Label3",
-                      "More information about other MS Outlook add-ons is available at:");
+    Label3 =
+        Text(this, "Label3", "More information about other MS Outlook add-ons is available at:");
     PlaceInTwips(Label3, 120, 5640, 1695, 1095);
-    Label1 =
-        InfoText(this, "Label1", "More information about names, and Name days is available at:");
+    Label1 = Text(this, "Label1", "More information about names, and Name days is available at:");
     PlaceInTwips(Label1, 1800, 5640, 1695, 975);
-    Label4 = InfoText(this, "Label4",
-                      "Finnish name days come from the Helsinki University Almanac Office. All "
-                      "Finnish and Finland-Swedish names at:");
+    Label4 = Text(this, "Label4",
+                  "Finnish name days come from the Helsinki University Almanac Office. All "
+                  "Finnish and Finland-Swedish names at:");
     PlaceInTwips(Label4, 3840, 5640, 2775, 975);
-    lblUSInfo =
-        InfoText(this, "lblUSInfo", "US and Canadian name days, and how to celebrate them:");
+    lblUSInfo = Text(this, "lblUSInfo", "US and Canadian name days, and how to celebrate them:");
     PlaceInTwips(lblUSInfo, 6840, 5640, 1695, 975);
-    lblGreek = InfoText(this, "lblGreek", "The Greek name list is kindly supplied by:");
+    lblGreek = Text(this, "lblGreek", "The Greek name list is kindly supplied by:");
     PlaceInTwips(lblGreek, 8880, 5640, 1695, 975);
-    KeepClearOf(Label3, Label1);
+    KeepClear(Label3, Label1, cmdSaveChanges);
 }
 
 void frmCreateNames::BuildLinks() {
