@@ -227,6 +227,30 @@ void frmCreateNames::BuildProgressAndButtons() {
     cmdSaveChanges->setAutoDefault(true);
 }
 
+// Ctrl+PgDn and Ctrl+Tab go to the next list, Ctrl+PgUp and Ctrl+Shift+Tab to the one
+// before, from anywhere in the window, the grid included; both ends wrap around.
+void frmCreateNames::BuildListKeys() {
+    const std::pair<QKeySequence, int> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+    };
+    for (const auto& [sequence, step] : keys) {
+        auto* shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, by = step] { StepList(by); });
+    }
+}
+
+void frmCreateNames::StepList(int by) {
+    int count = tbsApps->count();
+    if (count < 2 || !tbsApps->isEnabled())
+        return;
+    tbsApps->setCurrentIndex((tbsApps->currentIndex() + by + count) % count);
+}
+
 void frmCreateNames::Connect() {
     for (LinkLabel* link : {lblWebLink, Label2, lblFinishVelmora, lblMyNameday, lblGreekLinks})
         connect(link, &LinkLabel::clicked, this,
@@ -353,30 +377,6 @@ void frmCreateNames::TakeGridIntoTabOrder() {
         return;
     setTabOrder(tbsApps, cells);
     setTabOrder(cells, cmdSaveChanges);
-}
-
-// Ctrl+PgDn and Ctrl+Tab go to the next list, Ctrl+PgUp and Ctrl+Shift+Tab to the one
-// before, from anywhere in the window, the grid included; both ends wrap around.
-void frmCreateNames::BuildListKeys() {
-    const std::pair<QKeySequence, int> keys[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
-        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
-        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
-    };
-    for (const auto& [sequence, step] : keys) {
-        auto* shortcut = new QShortcut(sequence, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, by = step] { StepList(by); });
-    }
-}
-
-void frmCreateNames::StepList(int by) {
-    int count = tbsApps->count();
-    if (count < 2 || !tbsApps->isEnabled())
-        return;
-    tbsApps->setCurrentIndex((tbsApps->currentIndex() + by + count) % count);
 }
 
 void frmCreateNames::subSetHeaders() {
