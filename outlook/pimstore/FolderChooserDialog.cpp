@@ -7,8 +7,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 #include "outlook/pimstore/Store.h"
 
 namespace pimstore {
@@ -24,22 +22,6 @@ QIcon FolderIcon(bool mail) {
     return mail ? QIcon::fromTheme("mail-folder-inbox", style->standardIcon(QStyle::SP_DirIcon))
                 : QIcon::fromTheme("x-office-calendar",
                                    style->standardIcon(QStyle::SP_FileDialogDetailedView));
-}
-
-std::vector<fs::path> SubFolders(const fs::path& folder) {
-    std::vector<fs::path> folders;
-    std::error_code error;
-    bool mail = IsMailFolder(folder);
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        std::string name = entry.path().filename().string();
-        if (!entry.is_directory() || name.starts_with("."))
-            continue;
-        if (mail && (name == "cur" || name == "new" || name == "tmp"))
-            continue;
-        folders.push_back(entry.path());
-    }
-    std::sort(folders.begin(), folders.end());
-    return folders;
 }
 
 void AddChildren(QTreeWidgetItem* parent, const fs::path& folder) {

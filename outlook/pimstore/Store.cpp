@@ -1,5 +1,6 @@
 #include "outlook/pimstore/Store.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "outlook/pimstore/Appointment.h"
@@ -159,6 +160,22 @@ bool IsMailFolder(const fs::path& folder) {
     std::error_code error;
     return fs::is_directory(folder / "cur", error) && fs::is_directory(folder / "new", error) &&
            fs::is_directory(folder / "tmp", error);
+}
+
+std::vector<fs::path> SubFolders(const fs::path& folder) {
+    std::vector<fs::path> folders;
+    std::error_code error;
+    bool mail = IsMailFolder(folder);
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        std::string name = entry.path().filename().string();
+        if (!entry.is_directory() || name.starts_with("."))
+            continue;
+        if (mail && (name == "cur" || name == "new" || name == "tmp"))
+            continue;
+        folders.push_back(entry.path());
+    }
+    std::sort(folders.begin(), folders.end());
+    return folders;
 }
 
 void SetFolderChooser(std::shared_ptr<FolderChooser> chooser) {

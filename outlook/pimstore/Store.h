@@ -23,6 +23,10 @@ void EnsureStore(const std::filesystem::path& root);
 
 bool IsMailFolder(const std::filesystem::path& folder);
 
+// The folders directly below a folder, as choosers list them: sorted, without hidden folders
+// and without a mail folder's cur/, new/ and tmp/.
+std::vector<std::filesystem::path> SubFolders(const std::filesystem::path& folder);
+
 // Asks the user for a folder below the root; nullopt on cancel.
 class FolderChooser {
   public:

@@ -1,0 +1,195 @@
+#include "outlook/desktopcal/Service.h"
+
+#include "outlook/desktopcal/DesktopCalendar.h"
+
+#include "outlook/desktopcal/Appointment.h"
+
+namespace desktopcal {
+
+namespace {
+
+constexpr const char* kChooserTitle = "Calendars";
+
+std::string TextOf(const char* text) {
+    return text ? text : "";
+}
+
+class ServiceItems : public outlook::Items {
+  public:
+    ServiceItems(std::shared_ptr<Service> service, std::string uid)
+        : service_(std::move(service)), uid_(std::move(uid)) {}
+    std::shared_ptr<outlook::AppointmentItem> Add(const std::string& messageClass) override {
+        if (messageClass != "IPM.Appointment")
+            throw rt::Failure(rt::kInvalidCall, "Cannot add items of class " + messageClass);
+        return std::make_shared<DesktopAppointment>(service_, uid_);
+    }
+
+  private:
+    std::shared_ptr<Service> service_;
+    std::string uid_;
+};
+
+// Default folders of the service's own kinds come from the service; the mail folders and
+// every other kind are the store's to give or refuse.
+class DesktopNameSpace : public outlook::NameSpace {
+  public:
+    DesktopNameSpace(std::shared_ptr<DesktopApplication> app,
+                     std::shared_ptr<outlook::NameSpace> store)
+        : app_(std::move(app)), store_(std::move(store)) {}
+
+    std::shared_ptr<outlook::Folder> GetDefaultFolder(int32_t folderType) override {
+        switch (folderType) {
+            case outlook::olFolderCalendar:
+                return Default(SourceKind::Calendar, "calendar");
+            case olFolderTasks:
+                return Default(SourceKind::TaskList, "task list");
+            case olFolderNotes:
+                return Default(SourceKind::MemoList, "memo list");
+            case olFolderContacts:
+                return Default(SourceKind::AddressBook, "address book");
+            default:
+                return store_->GetDefaultFolder(folderType);
+        }
+    }
+
+    std::shared_ptr<outlook::Folder> PickFolder() override {
+        DesktopCatalog catalog(app_->GetService(), app_->Store()->Root());
+        auto choice = CurrentFolderChooser()->Choose(catalog, kChooserTitle);
+        return choice ? app_->FolderFor(*choice) : nullptr;
+    }
+
+  private:
+    std::shared_ptr<outlook::Folder> Default(SourceKind kind, const std::string& what) {
+        std::string uid = app_->GetService()->DefaultUid(kind);
+        if (uid.empty())
+            throw rt::Failure(rt::kPathNotFound,
+                              "The desktop's calendar service has no default " + what);
+        return app_->ServiceFolderOf(uid);
+    }
+
+    std::shared_ptr<DesktopApplication> app_;
+    std::shared_ptr<outlook::NameSpace> store_;
+};
+
+}  // namespace
+
+std::shared_ptr<DesktopApplication> FindRunningService(const std::filesystem::path& storeRoot,
+                                                       std::chrono::milliseconds limit) {
+    auto service = Service::Find(limit);
+    if (!service)
+        return nullptr;
+    return std::make_shared<DesktopApplication>(std::move(service), storeRoot);
+}
+
+std::shared_ptr<DesktopApplication> FindRunningService() {
+    auto service = Service::Find(kAnswerLimit);
+    if (!service)
+        return nullptr;
+    return std::make_shared<DesktopApplication>(std::move(service), pimstore::DefaultRoot());
+}
+
+ServiceFolder::ServiceFolder(std::shared_ptr<Service> service, std::string uid)
+    : service_(std::move(service)), uid_(std::move(uid)) {}
+
+int32_t ServiceFolder::DefaultItemType() {
+    switch (KindOf(service_->Source(uid_).get())) {
+        case SourceKind::Calendar:
+            return outlook::olAppointmentItem;
+        case SourceKind::TaskList:
+            return olTaskItem;
+        case SourceKind::MemoList:
+            return olNoteItem;
+        case SourceKind::AddressBook:
+            return olContactItem;
+        case SourceKind::Other:
+            break;
+    }
+    throw rt::Failure(rt::kTypeMismatch, Name() + " is neither a calendar nor a list");
+}
+
+std::shared_ptr<outlook::Items> ServiceFolder::Items() {
+    if (KindOf(service_->Source(uid_).get()) != SourceKind::Calendar)
+        throw rt::Failure(rt::kInvalidCall, Name() + " holds no appointments");
+    return std::make_shared<ServiceItems>(service_, uid_);
+}
+
+std::string ServiceFolder::Name() const {
+    return TextOf(e_source_get_display_name(service_->Source(uid_).get()));
+}
+
+std::string ServiceFolder::GroupName() const {
+    std::string parent = TextOf(e_source_get_parent(service_->Source(uid_).get()));
+    if (parent.empty())
+        return "";
+    return TextOf(e_source_get_display_name(service_->Source(parent).get()));
+}
+
+bool ServiceFolder::IsReadOnly() {
+    return service_->IsReadOnly(uid_);
+}
+
+DesktopApplication::DesktopApplication(std::shared_ptr<Service> service,
+                                       std::filesystem::path storeRoot)
+    : service_(std::move(service)),
+      store_(std::make_shared<pimstore::StoreApplication>(std::move(storeRoot))) {}
+
+std::string DesktopApplication::Version() {
+    return store_->Version() + " (evolution-data-server " + ServiceVersion() + ")";
+}
+
+std::shared_ptr<outlook::NameSpace> DesktopApplication::GetNamespace(const std::string& type) {
+    return std::make_shared<DesktopNameSpace>(shared_from_this(), store_->GetNamespace(type));
+}
+
+std::shared_ptr<outlook::Explorer> DesktopApplication::ActiveExplorer() {
+    return store_->ActiveExplorer();
+}
+
+std::shared_ptr<outlook::ExplorerList> DesktopApplication::Explorers() {
+    return store_->Explorers();
+}
+
+std::shared_ptr<outlook::ActiveWindowInfo> DesktopApplication::ActiveWindow() {
+    return store_->ActiveWindow();
+}
+
+std::shared_ptr<outlook::MailItem> DesktopApplication::CreateItem(int32_t itemType) {
+    return store_->CreateItem(itemType);
+}
+
+std::shared_ptr<automation::Object> DesktopApplication::CreateObject(const std::string& progId) {
+    return store_->CreateObject(progId);
+}
+
+std::shared_ptr<outlook::Assistant> DesktopApplication::Assistant() {
+    return store_->Assistant();
+}
+
+std::shared_ptr<outlook::Folder> DesktopApplication::FolderFor(const FolderRef& ref) {
+    switch (ref.kind) {
+        case FolderEntry::Kind::Calendar:
+            return ServiceFolderOf(ref.id);
+        case FolderEntry::Kind::StoreFolder:
+            return store_->FolderAt(ref.id);
+        case FolderEntry::Kind::Group:
+            break;
+    }
+    throw rt::Failure(rt::kInvalidCall, "An account or collection is not a folder");
+}
+
+std::shared_ptr<ServiceFolder> DesktopApplication::ServiceFolderOf(const std::string& uid) {
+    service_->Source(uid);  // fails when the service has no such source
+    return std::make_shared<ServiceFolder>(service_, uid);
+}
+
+std::string FolderTitle(outlook::Folder& folder) {
+    if (auto* calendar = dynamic_cast<ServiceFolder*>(&folder)) {
+        std::string group = calendar->GroupName();
+        return group.empty() ? calendar->Name() : calendar->Name() + " (" + group + ")";
+    }
+    if (auto* stored = dynamic_cast<pimstore::StoreFolder*>(&folder))
+        return stored->Name() + " (" + pimstore::kStoreName + ")";
+    return "";
+}
+
+}  // namespace desktopcal
