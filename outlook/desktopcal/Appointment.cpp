@@ -19,10 +19,17 @@ Ref<ICalComponent> EventOf(const std::string& text) {
 
 }  // namespace
 
-DesktopAppointment::DesktopAppointment(std::shared_ptr<Service> service, std::string calendarUid)
-    : service_(std::move(service)), calendarUid_(std::move(calendarUid)), draft_({}) {}
+DesktopAppointment::DesktopAppointment(std::shared_ptr<Service> service, std::string calendarUid,
+                                       std::string calendarName)
+    : service_(std::move(service)),
+      calendarUid_(std::move(calendarUid)),
+      calendarName_(std::move(calendarName)),
+      draft_({}) {}
 
 void DesktopAppointment::Save() {
+    // A calendar removed from the service stays open here and would take the event without
+    // complaint, into a calendar nobody sees any more.
+    service_->Source(calendarUid_, calendarName_);
     ECalClient* calendar = service_->Calendar(calendarUid_);
     Ref<ICalComponent> event = EventOf(draft_.ICalendarText());
     ErrorSlot error;
@@ -32,7 +39,7 @@ void DesktopAppointment::Save() {
                  : e_cal_client_create_object_sync(calendar, event.get(), E_CAL_OPERATION_FLAG_NONE,
                                                    nullptr, nullptr, &error);
     if (!saved)
-        throw FailureOf(error.error);
+        throw service_->FailureFor(calendar, error.error);
     created_ = true;
     dirty_ = false;
 }

@@ -15,7 +15,9 @@ class Service;
 // event to the service, which creates it the first time and changes it afterwards.
 class DesktopAppointment : public outlook::AppointmentItem {
   public:
-    DesktopAppointment(std::shared_ptr<Service> service, std::string calendarUid);
+    // `calendarName` names the calendar in failures once it has gone.
+    DesktopAppointment(std::shared_ptr<Service> service, std::string calendarUid,
+                       std::string calendarName = "");
 
     rt::Date Start() override { return draft_.Start(); }
     void SetStart(rt::Date start) override { Change(&Draft::SetStart, start); }
@@ -50,6 +52,7 @@ class DesktopAppointment : public outlook::AppointmentItem {
 
     std::shared_ptr<Service> service_;
     std::string calendarUid_;
+    std::string calendarName_;
     // Holds the properties and writes their iCalendar form; never saved itself.
     Draft draft_;
     bool created_ = false;

@@ -16,17 +16,17 @@ std::string TextOf(const char* text) {
 
 class ServiceItems : public outlook::Items {
   public:
-    ServiceItems(std::shared_ptr<Service> service, std::string uid)
-        : service_(std::move(service)), uid_(std::move(uid)) {}
+    ServiceItems(std::shared_ptr<Service> service, std::string uid, std::string name)
+        : service_(std::move(service)), uid_(std::move(uid)), name_(std::move(name)) {}
     std::shared_ptr<outlook::AppointmentItem> Add(const std::string& messageClass) override {
         if (messageClass != "IPM.Appointment")
             throw rt::Failure(rt::kInvalidCall, "Cannot add items of class " + messageClass);
-        return std::make_shared<DesktopAppointment>(service_, uid_);
+        return std::make_shared<DesktopAppointment>(service_, uid_, name_);
     }
 
   private:
     std::shared_ptr<Service> service_;
-    std::string uid_;
+    std::string uid_, name_;
 };
 
 // Default folders of the service's own kinds come from the service; the mail folders and
@@ -89,10 +89,12 @@ std::shared_ptr<DesktopApplication> FindRunningService() {
 }
 
 ServiceFolder::ServiceFolder(std::shared_ptr<Service> service, std::string uid)
-    : service_(std::move(service)), uid_(std::move(uid)) {}
+    : service_(std::move(service)), uid_(std::move(uid)) {
+    name_ = TextOf(e_source_get_display_name(service_->Source(uid_).get()));
+}
 
 int32_t ServiceFolder::DefaultItemType() {
-    switch (KindOf(service_->Source(uid_).get())) {
+    switch (KindOf(service_->Source(uid_, name_).get())) {
         case SourceKind::Calendar:
             return outlook::olAppointmentItem;
         case SourceKind::TaskList:
@@ -108,17 +110,18 @@ int32_t ServiceFolder::DefaultItemType() {
 }
 
 std::shared_ptr<outlook::Items> ServiceFolder::Items() {
-    if (KindOf(service_->Source(uid_).get()) != SourceKind::Calendar)
+    if (KindOf(service_->Source(uid_, name_).get()) != SourceKind::Calendar)
         throw rt::Failure(rt::kInvalidCall, Name() + " holds no appointments");
-    return std::make_shared<ServiceItems>(service_, uid_);
+    return std::make_shared<ServiceItems>(service_, uid_, name_);
 }
 
 std::string ServiceFolder::Name() const {
-    return TextOf(e_source_get_display_name(service_->Source(uid_).get()));
+    Ref<ESource> source(e_source_registry_ref_source(service_->Registry(), uid_.c_str()));
+    return source ? TextOf(e_source_get_display_name(source.get())) : name_;
 }
 
 std::string ServiceFolder::GroupName() const {
-    std::string parent = TextOf(e_source_get_parent(service_->Source(uid_).get()));
+    std::string parent = TextOf(e_source_get_parent(service_->Source(uid_, name_).get()));
     if (parent.empty())
         return "";
     return TextOf(e_source_get_display_name(service_->Source(parent).get()));
@@ -178,7 +181,6 @@ std::shared_ptr<outlook::Folder> DesktopApplication::FolderFor(const FolderRef& 
 }
 
 std::shared_ptr<ServiceFolder> DesktopApplication::ServiceFolderOf(const std::string& uid) {
-    service_->Source(uid);  // fails when the service has no such source
     return std::make_shared<ServiceFolder>(service_, uid);
 }
 

@@ -39,6 +39,7 @@ std::shared_ptr<DesktopApplication> FindRunningService();
 // A calendar, task list, memo list or address book of the service.
 class ServiceFolder : public outlook::Folder {
   public:
+    // Fails (76) when the service has no source of that UID.
     ServiceFolder(std::shared_ptr<Service> service, std::string uid);
     // 1 for a calendar, 3 for a task list, 5 for a memo list, 2 for an address book.
     int32_t DefaultItemType() override;
@@ -46,6 +47,7 @@ class ServiceFolder : public outlook::Folder {
     std::shared_ptr<outlook::Items> Items() override;
 
     const std::string& Uid() const { return uid_; }
+    // The name the desktop shows; the last one known once the calendar has gone.
     std::string Name() const;
     // The account or collection the calendar belongs to ("On This Computer").
     std::string GroupName() const;
@@ -54,6 +56,7 @@ class ServiceFolder : public outlook::Folder {
   private:
     std::shared_ptr<Service> service_;
     std::string uid_;
+    std::string name_;  // kept for the failure when the calendar has gone
 };
 
 class DesktopApplication : public outlook::Application,

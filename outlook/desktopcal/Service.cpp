@@ -70,11 +70,19 @@ std::string MessageOf(const GError* error) {
     g_dbus_error_strip_remote_error(copy);
     std::string message = TextOf(copy->message);
     g_error_free(copy);
-    bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED) ||
-                     g_error_matches(error, E_CLIENT_ERROR, E_CLIENT_ERROR_CANCELLED);
-    if (cancelled)
-        message = "The desktop's calendar service did not answer in time (" + message + ")";
     return message;
+}
+
+bool IsCancelled(const GError* error) {
+    return g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED) ||
+           g_error_matches(error, E_CLIENT_ERROR, E_CLIENT_ERROR_CANCELLED);
+}
+
+// The service's own words are technical; the sentence before them says what happened.
+rt::Failure ServiceGone(const std::string& message, bool cancelled) {
+    return rt::Failure(kServiceGone, std::string("The desktop's calendar service ") +
+                                         (cancelled ? "did not answer in time" : "is gone") + " (" +
+                                         message + ")");
 }
 
 }  // namespace
@@ -82,7 +90,10 @@ std::string MessageOf(const GError* error) {
 rt::Failure FailureOf(const GError* error) {
     if (!error)
         return rt::Failure(rt::kPathFileAccess, "The desktop's calendar service failed");
-    return rt::Failure(NumberOf(error), MessageOf(error));
+    int32_t number = NumberOf(error);
+    if (number == kServiceGone)
+        return ServiceGone(MessageOf(error), IsCancelled(error));
+    return rt::Failure(number, MessageOf(error));
 }
 
 struct Deadline::Watch {
@@ -184,11 +195,11 @@ std::shared_ptr<Service> Service::FindNow(std::chrono::milliseconds limit) {
 
 Service::Service(Ref<ESourceRegistry> registry) : registry_(std::move(registry)) {}
 
-Ref<ESource> Service::Source(const std::string& uid) const {
+Ref<ESource> Service::Source(const std::string& uid, const std::string& name) const {
     Ref<ESource> source(e_source_registry_ref_source(registry_.get(), uid.c_str()));
     if (!source)
-        throw rt::Failure(rt::kPathNotFound,
-                          "The desktop's calendar service has no calendar \"" + uid + "\"");
+        throw rt::Failure(rt::kPathNotFound, "The calendar \"" + (name.empty() ? uid : name) +
+                                                 "\" is not in the desktop's calendar service");
     return source;
 }
 
@@ -248,6 +259,33 @@ ECalClient* Service::Open(const std::string& uid, GCancellable* cancellable) {
     auto& slot = calendars_[uid];
     slot.reset(E_CAL_CLIENT(client));
     return slot.get();
+}
+
+// The library reports a call to a service that has gone off the bus as a plain failure;
+// whether the calendar's service still has its name on the bus tells the two apart.
+rt::Failure Service::FailureFor(ECalClient* calendar, const GError* error) {
+    rt::Failure failure = FailureOf(error);
+    if (failure.Number() != rt::kPathFileAccess || OnTheBus(calendar))
+        return failure;
+    return ServiceGone(failure.Description(), false);
+}
+
+bool Service::OnTheBus(ECalClient* calendar) {
+    gchar* name = e_client_dup_bus_name(E_CLIENT(calendar));
+    Ref<GDBusConnection> bus(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
+    GVariant* reply = nullptr;
+    if (name && bus)
+        reply = g_dbus_connection_call_sync(
+            bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+            "NameHasOwner", g_variant_new("(s)", name), G_VARIANT_TYPE("(b)"),
+            G_DBUS_CALL_FLAGS_NONE, static_cast<int>(kAnswerLimit.count()), nullptr, nullptr);
+    g_free(name);
+    gboolean owned = FALSE;
+    if (reply) {
+        g_variant_get(reply, "(b)", &owned);
+        g_variant_unref(reply);
+    }
+    return owned;
 }
 
 bool Service::IsReadOnly(const std::string& uid, GCancellable* cancellable) {

@@ -85,8 +85,9 @@ class Service {
     explicit Service(Ref<ESourceRegistry> registry);
 
     ESourceRegistry* Registry() const { return registry_.get(); }
-    // The source with that UID, or a failure (76) when the registry no longer has it.
-    Ref<ESource> Source(const std::string& uid) const;
+    // The source with that UID, or a failure (76) when the registry no longer has it; the
+    // failure names the source by `name` when one is given.
+    Ref<ESource> Source(const std::string& uid, const std::string& name = "") const;
     // The UID of the user's default source of that kind.
     std::string DefaultUid(SourceKind kind) const;
     // The calendar, opened on first use (bounded by kAnswerLimit) and kept open.
@@ -96,10 +97,14 @@ class Service {
     // What the opened calendar says; its source's own flag says writable for calendars
     // that refuse every change, such as the birthdays of the address book.
     bool IsReadOnly(const std::string& uid, GCancellable* cancellable = nullptr);
+    // The failure for an error of a call on the calendar: as FailureOf, but kServiceGone
+    // when the calendar's service has left the bus.
+    rt::Failure FailureFor(ECalClient* calendar, const GError* error);
     // Adds a calendar of the service's own, on this computer; returns its UID.
     std::string NewLocalCalendar(const std::string& name);
 
   private:
+    static bool OnTheBus(ECalClient* calendar);
     static std::shared_ptr<Service> FindNow(std::chrono::milliseconds limit);
 
     Ref<ESourceRegistry> registry_;
