@@ -27,10 +27,12 @@ inline constexpr int32_t olNoteItem = 5;
 
 class DesktopApplication;
 
-// The application when the service answers on the session bus with a default calendar,
-// else none. Never holds up the start: without a bus it returns at once, a bus without the
-// service answers at once with an empty registry, and every wait is bounded by `limit`.
-// Mail and the store's folders go to the store at storeRoot.
+// The application when the service answers on the session bus with a default calendar
+// (a service the bus starts on demand counts), else none. The default calendar is opened
+// here. Never holds up the start: without a bus it returns at once, a bus without the
+// service says so at once, and a service that hangs is given up after `limit` (its search
+// ends later on a thread of its own). Mail and the store's folders go to the store at
+// storeRoot.
 std::shared_ptr<DesktopApplication> FindRunningService(const std::filesystem::path& storeRoot,
                                                        std::chrono::milliseconds limit);
 // The same with the store at its default place and a limit of about two seconds.

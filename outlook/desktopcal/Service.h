@@ -88,7 +88,7 @@ class Service {
     // The source with that UID, or a failure (76) when the registry no longer has it; the
     // failure names the source by `name` when one is given.
     Ref<ESource> Source(const std::string& uid, const std::string& name = "") const;
-    // The UID of the user's default source of that kind.
+    // The UID of the user's default source of that kind; empty when the registry has none.
     std::string DefaultUid(SourceKind kind) const;
     // The calendar, opened on first use (bounded by kAnswerLimit) and kept open.
     ECalClient* Calendar(const std::string& uid);
