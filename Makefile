@@ -3,7 +3,7 @@ BUILD     ?= build
 BUILDTYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench fuzz format clean
+.PHONY: all deps configure build run test bench fuzz format clean install uninstall
 
 all: build
 
@@ -23,6 +23,14 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+# For the user alone, into ~/.local; PREFIX=... (on the command line or in the environment)
+# names another place. The script keeps the lists the user edited or added.
+install: build
+	scripts/install $(BUILD)
+
+uninstall:
+	scripts/install --uninstall
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks

@@ -1,15 +1,16 @@
 #include <QApplication>
 #include <QPushButton>
 
+#include "app/Components.h"
 #include "platform/automation/Registry.h"
 #include "platform/desktop/Desktop.h"
-#include "services/Components.h"
 #include "ui/frmCreateNames.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     desktop::Install(desktop::ProductPlatform());
     components::RegisterProductComponents(automation::Objects());
+    components::InstallModuleHooks();
     // Loading runs the start-up; the window shows only once it has gone through.
     frmCreateNames window;
     window.Form_Load();

@@ -6,16 +6,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include "app/Components.h"
 #include "grid/FormControls.h"
 #include "grid/cListHandler.h"
 #include "outlook/modGlobals.h"
-#include "platform/desktop/testing/FakeDesktop.h"
-#include "services/Components.h"
+#include "tests/support/FakeDesktop.h"
 
 namespace {
 
 struct Program {
     Program() {
+        components::InstallModuleHooks();
         modGlobals::ResetProgramState();
         components::RegisterProductComponents(automation::Objects());
         desktop.Install();

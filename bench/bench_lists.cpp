@@ -6,11 +6,11 @@
 #include <fstream>
 #include <string>
 
+#include "app/Components.h"
 #include "lists/cAppFiles.h"
 #include "outlook/modGlobals.h"
 #include "platform/automation/Registry.h"
-#include "platform/desktop/testing/FakeDesktop.h"
-#include "services/Components.h"
+#include "tests/support/FakeDesktop.h"
 
 namespace {
 
@@ -26,6 +26,7 @@ void FillProgramFolder(const std::filesystem::path& program) {
 }
 
 void BM_CheckFiles(benchmark::State& state) {
+    components::InstallModuleHooks();
     modGlobals::ResetProgramState();
     automation::Objects().Clear();
     components::RegisterProductComponents(automation::Objects());

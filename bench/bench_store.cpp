@@ -5,11 +5,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "outlook/pimstore/Appointment.h"
 #include "outlook/pimstore/Store.h"
 #include "platform/runtime/Date.h"
-#include "services/scripting/FileSystemObject.h"
+#include "platform/runtime/Files.h"
 
 namespace {
 
@@ -61,12 +62,26 @@ void BM_Floor999Files(benchmark::State& state) {
     int n = 0;
     for (auto _ : state) {
         for (int i = 0; i < kItems; ++i)
-            scripting::WriteFileAtomically(folder / (std::to_string(n++) + ".ics"), text);
+            rt::WriteFileAtomically(folder / (std::to_string(n++) + ".ics"), text);
     }
     fs::remove_all(folder);
 }
 
+// What the first write of a run into a calendar folder pays to tidy it: one listing of a
+// folder that years of runs have filled, with nothing stale in it.
+void BM_TidyAFolderOf10000Appointments(benchmark::State& state) {
+    fs::path folder = FreshFolder("namedays-bench-tidy");
+    for (int i = 0; i < 10000; ++i)
+        std::ofstream(folder / (std::to_string(i) + ".ics")) << "BEGIN:VCALENDAR\r\n";
+    std::ofstream(folder / ".live.ics.0123ABCD.tmp") << "BEGIN:VCAL";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rt::RemoveStaleTemporaries(
+            folder, fs::file_time_type::clock::now() - rt::kStaleTemporaryAge));
+    fs::remove_all(folder);
+}
+
 BENCHMARK(BM_StoreSave999AllDay)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_TidyAFolderOf10000Appointments)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Floor999Files)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace

@@ -10,15 +10,15 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/Components.h"
 #include "lists/cApp.h"
 #include "outlook/modGlobals.h"
 #include "outlook/modOutlookCode.h"
 #include "outlook/pimstore/Appointment.h"
 #include "platform/automation/Registry.h"
-#include "platform/desktop/testing/FakeDesktop.h"
 #include "platform/runtime/Date.h"
-#include "services/Components.h"
-#include "services/scripting/FileSystemObject.h"
+#include "platform/runtime/Files.h"
+#include "tests/support/FakeDesktop.h"
 #include "ui/frmCreateNames.h"
 
 namespace {
@@ -31,19 +31,19 @@ struct Program {
     desktop::testing::FakeDesktop fake;
     fs::path store;
     Program() {
+        components::InstallModuleHooks();
         modGlobals::ResetProgramState();
         automation::Objects().Clear();
         components::RegisterProductComponents(automation::Objects());
+        fake.Install();
         auto product = desktop::ProductPlatform();
-        desktop::Install(desktop::Platform{fake.messages, product.windows, fake.launcher,
-                                           product.clock, fake.paths, fake.exit});
-        store = fake.paths->root / "store";
-        setenv("VELMORA_STORE", store.c_str(), 1);
+        desktop::Services().windows = product.windows;
+        desktop::Services().clock = product.clock;
+        store = fake.paths->store;
     }
     ~Program() {
         modGlobals::ResetProgramState();
         automation::Objects().Clear();
-        unsetenv("VELMORA_STORE");
     }
     void WriteLongList() {
         std::ofstream out(fake.paths->program / "Long.txt", std::ios::binary);
@@ -90,7 +90,7 @@ void BM_StoreFloor999(benchmark::State& state) {
         const std::string text = item.ICalendarText();
         state.ResumeTiming();
         for (int i = 0; i < kEntries; ++i)
-            scripting::WriteFileAtomically(folder / (std::to_string(i) + ".ics"), text);
+            rt::WriteFileAtomically(folder / (std::to_string(i) + ".ics"), text);
     }
     state.counters["entries"] = kEntries;
 }

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/Components.h"
 #include "lists/cApp.h"
 #include "outlook/modGlobals.h"
-#include "platform/desktop/testing/FakeDesktop.h"
 #include "platform/runtime/Failure.h"
-#include "services/Components.h"
+#include "tests/support/FakeDesktop.h"
 
 namespace {
 
@@ -19,6 +19,7 @@ desktop::testing::FakeDesktop& Desktop() {
         d->messages->unscriptedAnswer = desktop::Answer::No;
         d->Install();
         components::RegisterProductComponents(automation::Objects());
+        components::InstallModuleHooks();
         return d;
     }();
     return *fake;

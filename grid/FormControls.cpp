@@ -3,13 +3,14 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
+
 #include "grid/owc/SpreadsheetView.h"
+#include "platform/desktop/Twips.h"
 
 namespace grid {
 
-int TwipsToPixels(int twips) {
-    return twips / kTwipsPerPixel;
-}
+using desktop::TwipsToPixels;
 
 namespace {
 

@@ -13,10 +13,6 @@ class QWidget;
 
 namespace grid {
 
-// 15 twips are one pixel at 96 dpi.
-constexpr int kTwipsPerPixel = 15;
-int TwipsToPixels(int twips);
-
 // The host-side wrapper of one added control: the object inside, its place and visibility.
 class HostedControl {
   public:

@@ -6,7 +6,8 @@
 #include "outlook/modGlobals.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/runtime/Convert.h"
-#include "services/Publisher.h"
+#include "platform/runtime/Publisher.h"
+#include "platform/runtime/Text.h"
 #include "services/modErroHandling.h"
 #include "services/modFileHandling.h"
 #include "services/modScriptingDic.h"
@@ -30,19 +31,6 @@ const char* const kNoComponents =
     "Unable to start the Office Web Components!\r\n"
     "These components can be found on the Office 2000, 2002 or 2003 cds";
 
-// Only the newer object model is built; its branches are the ones that run.
-[[noreturn]] void OlderModel() {
-    throw rt::Failure(rt::kInvalidCall,
-                      "The older object model of the spreadsheet control is not available");
-}
-
-std::string Trimmed(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The count cell's value minus one, as the readers count filled rows.
 int16_t CountMinusOne(owc::Worksheet& sheet, const std::string& countCell) {
     sheet.Calculate();
@@ -65,6 +53,19 @@ cListHandler::~cListHandler() {
     // The timer may outlive this instance in another holder; it must not call back here.
     if (objTimer)
         objTimer->Timer = nullptr;
+}
+
+// Only the newer object model is built; members that the two models name differently run
+// on it alone, and a control of the older model fails here.
+void cListHandler::RequireNewerModel() const {
+    if (!XP)
+        throw rt::Failure(rt::kInvalidCall,
+                          "The older object model of the spreadsheet control is not available");
+}
+
+owc::Spreadsheet& cListHandler::NewerModel() {
+    RequireNewerModel();
+    return rt::Need(ObjectList);
 }
 
 // ---------------------------------------------------------------- the grid as a whole
@@ -121,8 +122,7 @@ void cListHandler::subSetupSheet() {
     protection.AllowInsertingColumns = false;
     protection.AllowInsertingRows = false;
     protection.AllowFiltering = true;
-    if (!XP)
-        OlderModel();
+    RequireNewerModel();
     protection.AllowFormattingColumns = true;
     protection.AllowFormattingRows = true;
     protection.AllowSorting = true;
@@ -168,9 +168,7 @@ void cListHandler::MoveRight(bool) {
         step(10);
         rt::Need(ObjectList).SetMoveAfterReturn(true);
         step(20);
-        if (!XP)
-            OlderModel();
-        ObjectList->SetMoveAfterReturnDirection(owc::kDirectionRight);
+        NewerModel().SetMoveAfterReturnDirection(owc::kDirectionRight);
     });
 }
 
@@ -182,21 +180,15 @@ void cListHandler::SetExcelVisible(bool ExcelVisible) {
 }
 
 void cListHandler::ColHeaders(bool Display) {
-    if (!XP)
-        OlderModel();
-    rt::Need(ObjectList).SetDisplayColumnHeadings(Display);
+    NewerModel().SetDisplayColumnHeadings(Display);
 }
 
 void cListHandler::RowHeaders(bool Display) {
-    if (!XP)
-        OlderModel();
-    rt::Need(ObjectList).SetDisplayRowHeadings(Display);
+    NewerModel().SetDisplayRowHeadings(Display);
 }
 
 void cListHandler::SetScrollBars(bool horizontal, bool vertical, bool display) {
-    if (!XP)
-        OlderModel();
-    auto& window = rt::Need(rt::Need(ObjectList).ActiveWindow());
+    auto& window = rt::Need(NewerModel().ActiveWindow());
     if (horizontal)
         window.SetDisplayHorizontalScrollBar(display);
     if (vertical)
@@ -212,9 +204,7 @@ void cListHandler::DisplayHorizontalScroll(bool DisplayScroll) {
 }
 
 void cListHandler::FreezePanes(const std::string& Address) {
-    if (!XP)
-        OlderModel();
-    auto& window = rt::Need(rt::Need(ObjectList).ActiveWindow());
+    auto& window = rt::Need(NewerModel().ActiveWindow());
     window.SetFreezePanes(false);
     ObjectList->Range(Address).Select();
     if (Address != "A1")
@@ -289,7 +279,7 @@ void cListHandler::SetValue(const std::string& Address, const rt::Variant& Value
         step(10, "Setting value of cells: " + Address + " to a value of type " + Value.TypeName());
         step(20);
         owc::Range range = rt::Need(ObjectList).Range(Address);
-        if (Value.IsString() && Trimmed(Value.AsString()).empty())
+        if (Value.IsString() && rt::TrimSpaces(Value.AsString()).empty())
             range.ClearContents();
         else
             range.SetValue(Value);
@@ -429,19 +419,16 @@ void cListHandler::SortRange() {
 }
 
 void cListHandler::AutoFitCols(const std::string& Address) {
-    if (!XP)
-        OlderModel();
-    rt::Need(ObjectList).Range(Address).EntireColumn().AutoFit();
+    NewerModel().Range(Address).EntireColumn().AutoFit();
 }
 
 void cListHandler::SetColumnWidth(const std::string& ColumnName, double NoXPWidth) {
     EditMode(true);
-    if (!XP)
-        OlderModel();
+    owc::Spreadsheet& sheet = NewerModel();
     double width = NoXPWidth * 0.1384;
     std::string columns =
         ColumnName.find(':') != std::string::npos ? ColumnName : ColumnName + ":" + ColumnName;
-    ObjectList->Range(columns).EntireColumn().SetColumnWidth(width);
+    sheet.Range(columns).EntireColumn().SetColumnWidth(width);
 }
 
 void cListHandler::SetBold(const std::string& Address, bool BoldFont) {
@@ -457,8 +444,7 @@ void cListHandler::LockRange(const std::string& Address, bool OpenLock) {
 }
 
 void cListHandler::FixHorizontalAlign(owc::Range objRange, int16_t intAlign) {
-    if (!XP)
-        OlderModel();
+    RequireNewerModel();
     int32_t alignment = 0;
     if (intAlign == 1)
         alignment = owc::kAlignLeft;
@@ -511,8 +497,7 @@ rt::Variant cListHandler::GetInteriorColor(const std::string& Address) {
 }
 
 void cListHandler::RightEdgeColDash(owc::Range exrRange) {
-    if (!XP)
-        OlderModel();
+    RequireNewerModel();
     owc::BordersRef edge = exrRange.EntireColumn().Borders().Item(owc::kEdgeRight);
     edge.SetLineStyle(owc::kLineStyleDot);
     edge.SetColor(0);
@@ -520,8 +505,7 @@ void cListHandler::RightEdgeColDash(owc::Range exrRange) {
 }
 
 void cListHandler::TopEdgeRowDash(owc::Range exrRange) {
-    if (!XP)
-        OlderModel();
+    RequireNewerModel();
     owc::BordersRef edge = exrRange.EntireRow().Borders().Item(owc::kEdgeTop);
     edge.SetLineStyle(owc::kLineStyleDot);
     edge.SetColor(0);

@@ -118,6 +118,8 @@ class cListHandler {
     const std::shared_ptr<frmTimer>& TimerForm() const { return objTimer; }
 
   private:
+    void RequireNewerModel() const;
+    owc::Spreadsheet& NewerModel();
     void subSetupSheet();
     void objTimer_Timer();
     void SetScrollBars(bool horizontal, bool vertical, bool display);

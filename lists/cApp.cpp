@@ -4,12 +4,13 @@
 
 #include "outlook/modOutlookCode.h"
 #include "platform/runtime/Convert.h"
-#include "services/Publisher.h"
+#include "platform/runtime/Publisher.h"
+#include "platform/runtime/Text.h"
 #include "services/modErroHandling.h"
 
-namespace {
+using rt::kCrLf;
 
-const char* const kCrLf = "\r\n";
+namespace {
 
 // Every occurrence of the separator splits; empty pieces count.
 std::vector<std::string> SplitAll(const std::string& text, char separator) {

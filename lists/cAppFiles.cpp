@@ -1,14 +1,10 @@
 #include "lists/cAppFiles.h"
 
-#include <unicode/coll.h>
-#include <unicode/locid.h>
-#include <unicode/stringpiece.h>
-
 #include <algorithm>
 #include <filesystem>
 
 #include "platform/desktop/Desktop.h"
-#include "platform/runtime/Failure.h"
+#include "platform/runtime/Text.h"
 #include "services/modFileHandling.h"
 
 namespace {
@@ -37,15 +33,7 @@ bool EndsInTxt(const std::string& name) {
 // The name less its last four characters (code points, as a user counts them). A name of
 // three characters leaves nothing to take: that is an invalid call.
 std::string ListName(const std::string& name) {
-    size_t end = name.size();
-    for (int count = 0; count < 4; ++count) {
-        if (end == 0)
-            throw rt::Failure(rt::kInvalidCall);
-        do {
-            --end;
-        } while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80);
-    }
-    return name.substr(0, end);
+    return rt::WithoutLastCharacters(name, 4);
 }
 
 }  // namespace
@@ -85,46 +73,3 @@ void cAppFiles::CheckFiles() {
         Dic = lists;
     });
 }
-
-namespace modScriptingDic {
-
-struct TextCollator::Impl {
-    std::unique_ptr<icu::Collator> collator;
-};
-
-namespace {
-
-// The C and POSIX locales say nothing about language; ICU reads them as en_US_POSIX, whose
-// collation orders by character code and so puts every capital before every small letter.
-// The root collation is what such a user should get.
-icu::Locale CollationLocale() {
-    icu::Locale locale = icu::Locale::getDefault();
-    if (std::string(locale.getVariant()) == "POSIX")
-        return icu::Locale::getRoot();
-    return locale;
-}
-
-}  // namespace
-
-TextCollator::TextCollator() : impl_(std::make_unique<Impl>()) {
-    UErrorCode status = U_ZERO_ERROR;
-    impl_->collator.reset(icu::Collator::createInstance(CollationLocale(), status));
-    if (U_FAILURE(status) || !impl_->collator)
-        throw rt::Failure(rt::kCannotCreateObject,
-                          std::string("Text collation is not available: ") + u_errorName(status));
-    // Secondary strength tells accents apart but not case.
-    impl_->collator->setStrength(icu::Collator::SECONDARY);
-}
-
-TextCollator::~TextCollator() = default;
-
-int TextCollator::Compare(const std::string& a, const std::string& b) const {
-    UErrorCode status = U_ZERO_ERROR;
-    UCollationResult result =
-        impl_->collator->compareUTF8(icu::StringPiece(a), icu::StringPiece(b), status);
-    if (U_FAILURE(status))
-        throw rt::Failure(rt::kInvalidCall, u_errorName(status));
-    return static_cast<int>(result);
-}
-
-}  // namespace modScriptingDic

@@ -1,28 +1,41 @@
 #include "lists/cApps.h"
 
-#include <string_view>
 #include <vector>
 
 #include "platform/desktop/Desktop.h"
 #include "platform/runtime/Convert.h"
-#include "services/TextEncoding.h"
+#include "platform/runtime/Text.h"
 #include "services/modErroHandling.h"
 #include "services/modFileHandling.h"
 #include "services/modScriptingDic.h"
 
 namespace {
 
-const std::string_view kLineEnd = "\r\n";
-
 // Only the CR LF pair separates lines; a lone CR or LF stays inside its line.
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> pieces;
     size_t start = 0;
-    for (size_t end; (end = text.find(kLineEnd, start)) != std::string::npos;
-         start = end + kLineEnd.size())
+    for (size_t end; (end = text.find(rt::kCrLf, start)) != std::string::npos;
+         start = end + rt::kCrLf.size())
         pieces.push_back(text.substr(start, end - start));
     pieces.push_back(text.substr(start));
     return pieces;
+}
+
+// Editors and scripts on Linux end lines with LF alone. A file without a single CR LF is such
+// a file, and reading it by the CR LF rule would make it one long line that is no entry: its
+// LFs become CR LFs. A file that has CR LF anywhere keeps every lone LF inside its line.
+std::string WithCrLfLineEnds(const std::string& text) {
+    if (text.find(rt::kCrLf) != std::string::npos)
+        return text;
+    std::string converted;
+    converted.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n')
+            converted += '\r';
+        converted += c;
+    }
+    return converted;
 }
 
 }  // namespace
@@ -33,8 +46,7 @@ void cApps::FromString(const std::string& ToParse) {
     modErroHandling::Step step;
     modErroHandling::Reported("cApps.FromString", step, [&] {
         const std::string activity =
-            "Splitting text " +
-            rt::NumberText(static_cast<int64_t>(textencoding::CharacterCount(ToParse))) +
+            "Splitting text " + rt::NumberText(static_cast<int64_t>(rt::CharacterCount(ToParse))) +
             " characters";
         step(10, activity);
         step(20);
@@ -59,12 +71,12 @@ void cApps::SaveToFile(const std::string& FileName) {
     std::string text;
     for (const auto& [subject, entry] : *Dic) {
         text += entry->ToString();
-        text += kLineEnd;
+        text += rt::kCrLf;
     }
     std::string path = (desktop::Services().paths->ProgramFolder() / FileName).string();
     modFileHandling::fncSaveTextFile(path, text, false);
 }
 
 void cApps::LoadFromFile(const std::string& FilePathName) {
-    FromString(modFileHandling::fncReadTextFile(FilePathName));
+    FromString(WithCrLfLineEnds(modFileHandling::fncReadTextFile(FilePathName)));
 }

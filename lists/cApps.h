@@ -19,6 +19,7 @@ class cApps {
     void FromString(const std::string& ToParse);
     // Writes the list to FileName (a bare name) in the program folder.
     void SaveToFile(const std::string& FileName);
-    // Reads the list file at FilePathName; a missing file gives an empty list.
+    // Reads the list file at FilePathName; a missing file gives an empty list. A file without
+    // any CR LF is read with LF as its line end.
     void LoadFromFile(const std::string& FilePathName);
 };

@@ -4,14 +4,22 @@
 
 #include "outlook/modOutlookCode.h"
 #include "platform/desktop/Desktop.h"
-#include "services/modErroHandling.h"
-#include "services/modFileHandling.h"
-#include "services/modScriptingDic.h"
+#include "platform/runtime/Steps.h"
 
 namespace modGlobals {
 
+namespace {
+
+UpperState& Upper() {
+    static UpperState upper;
+    return upper;
+}
+
+}  // namespace
+
 void subEndProgram() {
-    modFileHandling::objFS.reset();
+    if (Upper().release)
+        Upper().release();
     modOutlookCode::subReleaseOutlook();
     desktop::Services().exit->Exit(blnFailed ? 1 : 0);
     std::abort();  // an exit that returned would leave the program running on
@@ -19,10 +27,14 @@ void subEndProgram() {
 
 void ResetProgramState() {
     blnFailed = false;
+    rt::currentActivity.clear();
     modOutlookCode::ResetState();
-    modErroHandling::ResetState();
-    modFileHandling::ResetState();
-    modScriptingDic::ResetState();
+    if (Upper().reset)
+        Upper().reset();
+}
+
+void SetUpperState(UpperState state) {
+    Upper() = std::move(state);
 }
 
 }  // namespace modGlobals

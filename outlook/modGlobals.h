@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace modGlobals {
 
 // Set once the program is bound to end as a failure (an error report, a missing component),
@@ -11,5 +13,14 @@ inline bool blnFailed = false;
 
 // Puts every piece of program-wide state back to how a fresh run starts (for tests).
 void ResetProgramState();
+
+// The modules above this one keep shared objects and state of their own, which this module
+// cannot name. The product's wiring hands in, at start-up, how to drop those objects when the
+// program ends and how to put that state back for a fresh run.
+struct UpperState {
+    std::function<void()> release;
+    std::function<void()> reset;
+};
+void SetUpperState(UpperState state);
 
 }  // namespace modGlobals

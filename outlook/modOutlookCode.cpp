@@ -2,14 +2,14 @@
 
 #include "outlook/modGlobals.h"
 #include "platform/runtime/Convert.h"
-#include "services/Publisher.h"
-#include "services/modErroHandling.h"
+#include "platform/runtime/Publisher.h"
+#include "platform/runtime/Steps.h"
 
 namespace modOutlookCode {
 
-using modErroHandling::Skip;
-using modErroHandling::SkippedFailure;
 using outlook::Application;
+using rt::Skip;
+using rt::SkippedFailure;
 
 namespace {
 
@@ -77,7 +77,7 @@ void ShowWindow(SkippedFailure& last, int32_t folderType) {
 }  // namespace
 
 void subStartOutlook(int32_t& lngFolderType) {
-    modErroHandling::strAction = "Attempting to start MS Outlook 2000 or later";
+    rt::currentActivity = "Attempting to start MS Outlook 2000 or later";
     if (objOutlook)
         return;
     SkippedFailure last;

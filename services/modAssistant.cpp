@@ -2,7 +2,7 @@
 
 #include "platform/desktop/Desktop.h"
 #include "platform/runtime/Failure.h"
-#include "services/Publisher.h"
+#include "platform/runtime/Publisher.h"
 #include "services/modErroHandling.h"
 
 namespace modAssistant {

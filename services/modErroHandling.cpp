@@ -4,13 +4,14 @@
 #include "outlook/modGlobals.h"
 #include "outlook/modOutlookCode.h"
 #include "platform/desktop/Desktop.h"
-#include "services/Publisher.h"
+#include "platform/runtime/Publisher.h"
+#include "platform/runtime/Text.h"
 
 namespace modErroHandling {
 
-namespace {
+using rt::kCrLf;
 
-const char* const kCrLf = "\r\n";
+namespace {
 
 std::string ErrorDetails(const std::string& strDescription, int32_t lngNumber, int16_t intLine,
                          const std::string& strProcedure) {
@@ -82,12 +83,17 @@ void subSendErrorMail() {
             "." + std::to_string(rt::kVersionMinor) + "." + std::to_string(rt::kVersionRevision));
     });
     Skip(last, 40, [&] { rt::Need(mail).SetBody(strErrorText); });
-    Skip(last, 50, [&] { rt::Need(mail).Display(); });
+    SkippedFailure display;
+    Skip(display, 50, [&] { rt::Need(mail).Display(); });
+    // A mail that was made but could not be shown says why, and where it was kept instead.
+    const bool displayOfAMail = display.any && mail;
     mail.reset();
-    if (last.any) {
-        desktop::Services().messages->Show(
-            desktop::Message{"Failed to send error email using MS Outlook!", publisher::kTitle,
-                             desktop::Buttons::OK, desktop::Icon::Critical, 0});
+    if (last.any || display.any) {
+        std::string text = "Failed to send error email using MS Outlook!";
+        if (displayOfAMail)
+            text += kCrLf + display.description;
+        desktop::Services().messages->Show(desktop::Message{
+            text, publisher::kTitle, desktop::Buttons::OK, desktop::Icon::Critical, 0});
     }
     modGlobals::subEndProgram();
 }

@@ -1,21 +1,17 @@
 #include "ui/cSimpleList.h"
 
+#include "platform/desktop/Desktop.h"
 #include "platform/runtime/Convert.h"
+#include "platform/runtime/Text.h"
 #include "services/modErroHandling.h"
 #include "services/modScriptingDic.h"
-#include "ui/forms/RandomSource.h"
+
+using rt::kCrLf;
+using rt::TrimSpaces;
 
 namespace {
 
-const std::string kCrLf = "\r\n";
 constexpr int32_t kListField = 1;
-
-std::string TrimSpaces(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // A value inside single quotes for recordset criteria, its own quotes doubled.
 std::string QuotedCriteriaValue(const std::string& value) {
@@ -79,7 +75,7 @@ void cSimpleList::AddToComboOrList(forms::ComboOrList& cmbCombo) {
 
 rt::Variant cSimpleList::RandomItem() {
     int32_t count = DicList->Count();
-    double r = forms::Random().Next();
+    double r = desktop::Services().random->Next();
     int16_t index = rt::RoundToInteger(r * double(count - 1));
     if (index < 0 || index >= count)
         throw rt::Failure(rt::kSubscriptOutOfRange);

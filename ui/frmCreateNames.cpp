@@ -5,11 +5,11 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -21,28 +21,27 @@
 #include "outlook/modGlobals.h"
 #include "outlook/modOutlookCode.h"
 #include "platform/automation/Registry.h"
+#include "platform/desktop/Twips.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/Failure.h"
-#include "services/Publisher.h"
+#include "platform/runtime/Publisher.h"
 #include "services/modAssistant.h"
 #include "services/modErroHandling.h"
 #include "services/scripting/Shell.h"
+#include "ui/LinkLabel.h"
 
 using modErroHandling::Reported;
 using modErroHandling::Step;
 using modOutlookCode::objCalendar;
 using modOutlookCode::objOutlook;
 
+using desktop::TwipsToPixels;
+
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr double kWindowPoints = 9.75;
 constexpr double kLinkPoints = 8.25;
 constexpr const char* kFontName = "Tahoma";
-
-int Pixels(int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
 
 // Where Tahoma is missing, a condensed face keeps the designed captions inside their boxes.
 QFont DesignFont(double points, bool underline = false) {
@@ -70,6 +69,12 @@ QFrame* Box(QWidget* parent, const char* name, QColor colour) {
     return box;
 }
 
+LinkLabel* Link(QWidget* parent, const char* name, const char* caption, const char* url) {
+    auto* link = new LinkLabel(parent, name, caption, url);
+    link->setFont(DesignFont(kLinkPoints, true));
+    return link;
+}
+
 QLabel* Text(QWidget* parent, const char* name, const char* text) {
     auto* label = Named<QLabel>(parent, name);
     label->setText(QString::fromUtf8(text));
@@ -80,37 +85,13 @@ QLabel* Text(QWidget* parent, const char* name, const char* text) {
 
 }  // namespace
 
-class LinkLabel : public QLabel {
-  public:
-    LinkLabel(QWidget* parent, const char* name, const char* caption, std::string url)
-        : QLabel(QString::fromUtf8(caption), parent), url_(std::move(url)) {
-        setObjectName(name);
-        setFont(DesignFont(kLinkPoints, true));
-        setForegroundRole(QPalette::Highlight);
-        setCursor(Qt::PointingHandCursor);
-        setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
-    const std::string& Url() const { return url_; }
-    std::function<void(const std::string&)> onClick;
-
-  protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
-            onClick)
-            onClick(url_);
-    }
-
-  private:
-    std::string url_;
-};
-
 void PlaceInTwips(QWidget* control, int left, int top, int width, int height) {
     control->setProperty("twipsLeft", left);
     control->setProperty("twipsTop", top);
     control->setProperty("twipsWidth", width);
     control->setProperty("twipsHeight", height);
-    control->setGeometry(Pixels(left), Pixels(top), std::max(1, Pixels(width)),
-                         std::max(1, Pixels(height)));
+    control->setGeometry(TwipsToPixels(left), TwipsToPixels(top), std::max(1, TwipsToPixels(width)),
+                         std::max(1, TwipsToPixels(height)));
 }
 
 int frmCreateNames::TwipsWidth(const QWidget* control) {
@@ -133,7 +114,7 @@ frmCreateNames::frmCreateNames(QWidget* parent)
     setObjectName("frmCreateNames");
     setWindowTitle("Create Name Days");
     setFont(DesignFont(kWindowPoints));
-    setFixedSize(Pixels(10920), Pixels(8280));
+    setFixedSize(TwipsToPixels(10920), TwipsToPixels(8280));
     BuildControls();
     BuildLinks();
     BuildCalendarChoice();
@@ -175,19 +156,18 @@ void frmCreateNames::BuildControls() {
 }
 
 void frmCreateNames::BuildLinks() {
-    lblWebLink = new LinkLabel(this, "lblWebLink", publisher::kWebSiteCaption, publisher::kWebSite);
+    lblWebLink = Link(this, "lblWebLink", publisher::kWebSiteCaption, publisher::kWebSite);
     PlaceInTwips(lblWebLink, 120, 6600, 1575, 255);
-    Label2 =
-        new LinkLabel(this, "Label2", publisher::kNameLookupCaption, publisher::kNameLookupSite);
+    Label2 = Link(this, "Label2", publisher::kNameLookupCaption, publisher::kNameLookupSite);
     PlaceInTwips(Label2, 1800, 6600, 1935, 255);
-    lblFinishVelmora = new LinkLabel(this, "lblFinishVelmora", publisher::kFinnishAlmanacCaption,
-                                     publisher::kFinnishAlmanacPage);
+    lblFinishVelmora = Link(this, "lblFinishVelmora", publisher::kFinnishAlmanacCaption,
+                            publisher::kFinnishAlmanacPage);
     PlaceInTwips(lblFinishVelmora, 3840, 6600, 2775, 255);
-    lblMyNameday = new LinkLabel(this, "lblMyNameday", publisher::kNorthAmericanCaption,
-                                 publisher::kNorthAmericanNameDays);
+    lblMyNameday = Link(this, "lblMyNameday", publisher::kNorthAmericanCaption,
+                        publisher::kNorthAmericanNameDays);
     PlaceInTwips(lblMyNameday, 6840, 6600, 1935, 255);
     lblGreekLinks =
-        new LinkLabel(this, "lblGreekLinks", publisher::kGreekCaption, publisher::kGreekNameDays);
+        Link(this, "lblGreekLinks", publisher::kGreekCaption, publisher::kGreekNameDays);
     PlaceInTwips(lblGreekLinks, 8880, 6600, 1575, 255);
 }
 
@@ -232,7 +212,8 @@ void frmCreateNames::BuildProgressAndButtons() {
 
 void frmCreateNames::Connect() {
     for (LinkLabel* link : {lblWebLink, Label2, lblFinishVelmora, lblMyNameday, lblGreekLinks})
-        link->onClick = [this](const std::string& url) { subGotoWeb(url); };
+        connect(link, &LinkLabel::clicked, this,
+                [this](const std::string& url) { subGotoWeb(url); });
     connect(tbsApps, &QTabBar::currentChanged, this, [this](int) { subFillList(); });
     connect(optMyCalendar, &QRadioButton::toggled, this, [this](bool on) {
         // Start-up calls optMyCalendar_Click directly, inside Form_Load's report; a click that
@@ -466,7 +447,7 @@ void frmCreateNames::Form_Unload() {
 void frmCreateNames::subGotoWeb(const std::string& strURL) {
     Step step;
     Reported("subGotoWeb", step, [&] {
-        step(10);
+        step(10, "Opening " + strURL);
         auto objShell = automation::As<scripting::WshShell>(
             automation::Objects().CreateObject("Wscript.Shell"));
         step(20);

@@ -22,7 +22,6 @@ namespace grid {
 class HostControls;
 }
 
-// A label that acts as a web link: underlined, in the highlight colour, a hand pointer.
 class LinkLabel;
 
 // The program's one window: a tab per name-day list, the list in a grid, the target

@@ -1,6 +1,7 @@
+#include "grid/owc/Address.h"
+
 #include <cctype>
 
-#include "grid/owc/Spreadsheet.h"
 #include "platform/runtime/Failure.h"
 
 namespace owc {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 #include "platform/runtime/Variant.h"
@@ -9,8 +8,6 @@ namespace owc {
 
 // A cell value as the sheet shows it; empty text for empty and null cells.
 std::string CellText(const rt::Variant& value);
-// Code points in UTF-8 text.
-size_t CharacterCount(const std::string& text);
 // What typed text becomes: empty for blanks, a number when it reads as one, else the text.
 rt::Variant ParseInput(const std::string& text);
 

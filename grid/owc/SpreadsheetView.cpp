@@ -83,8 +83,8 @@ class CellDelegate : public QStyledItemDelegate {
             int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
                 auto* widget = qobject_cast<QWidget*>(editor);
-                emit commitData(widget);
-                emit closeEditor(widget, NoHint);
+                Q_EMIT commitData(widget);
+                Q_EMIT closeEditor(widget, NoHint);
                 view_->MoveAfterReturn();
                 return true;
             }
@@ -191,7 +191,7 @@ void SheetTableModel::Refresh() {
     Area band = CurrentBand();
     if (band == band_) {
         if (band_.Rows() > 0 && band_.Columns() > 0)
-            emit dataChanged(index(0, 0), index(band_.Rows() - 1, band_.Columns() - 1));
+            Q_EMIT dataChanged(index(0, 0), index(band_.Rows() - 1, band_.Columns() - 1));
         return;
     }
     beginResetModel();
@@ -331,12 +331,12 @@ bool SpreadsheetView::SortByColumn(int32_t column) {
     if (protection.Enabled && !protection.AllowSorting)
         return false;
     const Area& view = sheet_->ViewableArea();
-    Area data{std::max(view.top, sheet_->FrozenRows() + 1), view.left, view.bottom, view.right};
-    for (int32_t r = data.top; r <= data.bottom; ++r)
-        for (int32_t c = data.left; c <= data.right; ++c)
+    Area rows{std::max(view.top, sheet_->FrozenRows() + 1), view.left, view.bottom, view.right};
+    for (int32_t r = rows.top; r <= rows.bottom; ++r)
+        for (int32_t c = rows.left; c <= rows.right; ++c)
             if (!sheet_->UserMayEdit(r, c))
                 return false;
-    sheet_->SortRows(data, column - data.left);
+    sheet_->SortRows(rows, column - rows.left);
     return true;
 }
 

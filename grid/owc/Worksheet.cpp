@@ -1,24 +1,17 @@
+#include "grid/owc/Worksheet.h"
+
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <numeric>
 
 #include "grid/owc/CellText.h"
-#include "grid/owc/Spreadsheet.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/Failure.h"
+#include "platform/runtime/Text.h"
 
 namespace owc {
 
 namespace {
-
-std::string Trimmed(std::string_view text) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return std::string(text);
-}
 
 std::string Lower(std::string text) {
     for (char& c : text)
@@ -69,22 +62,6 @@ bool KeyLess(const rt::Variant& a, const rt::Variant& b) {
 }
 
 }  // namespace
-
-rt::Variant ParseInput(const std::string& text) {
-    std::string trimmed = Trimmed(text);
-    if (trimmed.empty())
-        return rt::Variant();
-    if (rt::IsNumeric(trimmed)) {
-        std::string_view digits = trimmed;
-        if (digits.front() == '+')
-            digits.remove_prefix(1);
-        double number = 0;
-        auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-        if (error == std::errc() && end == digits.data() + digits.size())
-            return number;
-    }
-    return text;
-}
 
 Worksheet::Worksheet() : rows_(kMaxRows), styleIndex_(size_t(kMaxRows) * kMaxColumns, 0) {
     styles_.push_back(Style{});
@@ -166,11 +143,11 @@ rt::Variant Worksheet::ValueAt(int32_t row, int32_t column) const {
         return content->value;
     CountFormula& formula = counting->second;
     if (formula.dirty) {
-        // The count is kept in the cell, so an unchanged range is not counted again.
-        const_cast<Content*>(content)->value = CountNonEmpty(formula.counted);
+        // The count is kept, so an unchanged range is not counted again.
+        formula.count = CountNonEmpty(formula.counted);
         formula.dirty = false;
     }
-    return content->value;
+    return formula.count;
 }
 
 std::string Worksheet::FormulaAt(int32_t row, int32_t column) const {
@@ -331,7 +308,8 @@ void Worksheet::AutoFitColumns(const Area& area) {
             if (!rows_[r - 1] || !HasContent(r, c))
                 continue;
             const Style& style = StyleAt(r, c);
-            double width = double(CharacterCount(CellText(ValueAt(r, c)))) * style.fontSize / 10;
+            double width =
+                double(rt::CharacterCount(CellText(ValueAt(r, c)))) * style.fontSize / 10;
             widest = std::max(widest, style.bold ? width * 1.1 : width);
         }
         if (widest > 0)

@@ -3,6 +3,7 @@
 #include "outlook/desktopcal/DesktopCalendar.h"
 
 #include "outlook/desktopcal/Appointment.h"
+#include "outlook/desktopcal/FolderTree.h"
 
 namespace desktopcal {
 
@@ -54,8 +55,8 @@ class DesktopNameSpace : public outlook::NameSpace {
 
     std::shared_ptr<outlook::Folder> PickFolder() override {
         DesktopCatalog catalog(app_->GetService(), app_->Store()->Root());
-        auto choice = CurrentFolderChooser()->Choose(catalog, kChooserTitle);
-        return choice ? app_->FolderFor(*choice) : nullptr;
+        auto chosen = desktop::Services().chooser->Choose(catalog.Request(kChooserTitle));
+        return chosen ? app_->FolderFor(*chosen) : nullptr;
     }
 
   private:
@@ -82,10 +83,7 @@ std::shared_ptr<DesktopApplication> FindRunningService(const std::filesystem::pa
 }
 
 std::shared_ptr<DesktopApplication> FindRunningService() {
-    auto service = Service::Find(kAnswerLimit);
-    if (!service)
-        return nullptr;
-    return std::make_shared<DesktopApplication>(std::move(service), pimstore::DefaultRoot());
+    return FindRunningService(pimstore::DefaultRoot(), kAnswerLimit);
 }
 
 ServiceFolder::ServiceFolder(std::shared_ptr<Service> service, std::string uid)
@@ -121,10 +119,16 @@ std::string ServiceFolder::Name() const {
 }
 
 std::string ServiceFolder::GroupName() const {
-    std::string parent = TextOf(e_source_get_parent(service_->Source(uid_, name_).get()));
-    if (parent.empty())
-        return "";
-    return TextOf(e_source_get_display_name(service_->Source(parent).get()));
+    Ref<ESource> source(e_source_registry_ref_source(service_->Registry(), uid_.c_str()));
+    const char* parent = source ? e_source_get_parent(source.get()) : nullptr;
+    Ref<ESource> group(parent ? e_source_registry_ref_source(service_->Registry(), parent)
+                              : nullptr);
+    return group ? TextOf(e_source_get_display_name(group.get())) : "";
+}
+
+std::string ServiceFolder::Title() {
+    std::string group = GroupName();
+    return group.empty() ? Name() : Name() + " (" + group + ")";
 }
 
 bool ServiceFolder::IsReadOnly() {
@@ -168,30 +172,14 @@ std::shared_ptr<outlook::Assistant> DesktopApplication::Assistant() {
     return store_->Assistant();
 }
 
-std::shared_ptr<outlook::Folder> DesktopApplication::FolderFor(const FolderRef& ref) {
-    switch (ref.kind) {
-        case FolderEntry::Kind::Calendar:
-            return ServiceFolderOf(ref.id);
-        case FolderEntry::Kind::StoreFolder:
-            return store_->FolderAt(ref.id);
-        case FolderEntry::Kind::Group:
-            break;
-    }
-    throw rt::Failure(rt::kInvalidCall, "An account or collection is not a folder");
+std::shared_ptr<outlook::Folder> DesktopApplication::FolderFor(const std::string& id) {
+    if (IsStoreId(id))
+        return store_->FolderAt(std::filesystem::relative(id, store_->Root()).string());
+    return ServiceFolderOf(id);
 }
 
 std::shared_ptr<ServiceFolder> DesktopApplication::ServiceFolderOf(const std::string& uid) {
     return std::make_shared<ServiceFolder>(service_, uid);
-}
-
-std::string FolderTitle(outlook::Folder& folder) {
-    if (auto* calendar = dynamic_cast<ServiceFolder*>(&folder)) {
-        std::string group = calendar->GroupName();
-        return group.empty() ? calendar->Name() : calendar->Name() + " (" + group + ")";
-    }
-    if (auto* stored = dynamic_cast<pimstore::StoreFolder*>(&folder))
-        return stored->Name() + " (" + pimstore::kStoreName + ")";
-    return "";
 }
 
 }  // namespace desktopcal

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "outlook/ObjectModel.h"
-#include "outlook/desktopcal/FolderTree.h"
 #include "outlook/pimstore/Store.h"
 
 // The desktop's calendar service (evolution-data-server) as the calendar application:
@@ -51,8 +50,11 @@ class ServiceFolder : public outlook::Folder {
     const std::string& Uid() const { return uid_; }
     // The name the desktop shows; the last one known once the calendar has gone.
     std::string Name() const;
-    // The account or collection the calendar belongs to ("On This Computer").
+    // The account or collection the calendar belongs to ("On This Computer"); empty when
+    // there is none or the calendar has gone.
     std::string GroupName() const;
+    // "Personal (On This Computer)".
+    std::string Title() override;
     bool IsReadOnly();
 
   private:
@@ -76,8 +78,8 @@ class DesktopApplication : public outlook::Application,
     std::shared_ptr<automation::Object> CreateObject(const std::string& progId) override;
     std::shared_ptr<outlook::Assistant> Assistant() override;
 
-    // The folder a chooser's answer names.
-    std::shared_ptr<outlook::Folder> FolderFor(const FolderRef& ref);
+    // The folder a chooser's answer names (see DesktopCatalog).
+    std::shared_ptr<outlook::Folder> FolderFor(const std::string& id);
     std::shared_ptr<ServiceFolder> ServiceFolderOf(const std::string& uid);
     const std::shared_ptr<pimstore::StoreApplication>& Store() const { return store_; }
     const std::shared_ptr<Service>& GetService() const { return service_; }
@@ -86,9 +88,5 @@ class DesktopApplication : public outlook::Application,
     std::shared_ptr<Service> service_;
     std::shared_ptr<pimstore::StoreApplication> store_;
 };
-
-// How a window names a target folder: "Personal (On This Computer)" for a calendar of the
-// service, "Calendar (Velmora store)" for a folder of the store.
-std::string FolderTitle(outlook::Folder& folder);
 
 }  // namespace desktopcal

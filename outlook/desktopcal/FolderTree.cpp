@@ -10,14 +10,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Classic "File already exists".
-constexpr int32_t kAlreadyExists = 58;
-
-std::shared_ptr<FolderChooser>& ChooserSlot() {
-    static std::shared_ptr<FolderChooser> chooser;
-    return chooser;
-}
-
 std::string TextOf(const char* text) {
     return text ? text : "";
 }
@@ -28,114 +20,82 @@ std::string ColorOf(ESource* source) {
     return TextOf(e_source_selectable_get_color(selectable));
 }
 
-void MarkWritable(FolderEntry& entry, Service& service, GCancellable* cancellable) {
+void MarkWritable(desktop::FolderNode& node, Service& service, GCancellable* cancellable) {
     try {
-        entry.choosable = !service.IsReadOnly(entry.id, cancellable);
-        if (!entry.choosable)
-            entry.reason = kReadOnlyReason;
+        node.choosable = !service.IsReadOnly(node.id, cancellable);
+        if (!node.choosable)
+            node.reason = kReadOnlyReason;
     } catch (const rt::Failure& failure) {
-        entry.reason = failure.Description();
+        node.choosable = false;
+        node.reason = failure.Description();
     }
 }
 
-FolderEntry EntryOf(GNode* node, Service& service, GCancellable* cancellable) {
-    auto* source = static_cast<ESource*>(node->data);
-    FolderEntry entry;
-    entry.name = TextOf(e_source_get_display_name(source));
+desktop::FolderNode NodeOf(GNode* tree, Service& service, GCancellable* cancellable) {
+    auto* source = static_cast<ESource*>(tree->data);
+    desktop::FolderNode node{TextOf(e_source_get_display_name(source)),
+                             TextOf(e_source_get_uid(source)),
+                             false,
+                             false,
+                             {}};
     if (e_source_has_extension(source, E_SOURCE_EXTENSION_CALENDAR)) {
-        entry.kind = FolderEntry::Kind::Calendar;
-        entry.id = TextOf(e_source_get_uid(source));
-        entry.color = ColorOf(source);
-        MarkWritable(entry, service, cancellable);
+        node.color = ColorOf(source);
+        MarkWritable(node, service, cancellable);
     }
-    for (GNode* child = node->children; child; child = child->next)
-        entry.children.push_back(EntryOf(child, service, cancellable));
-    return entry;
+    for (GNode* child = tree->children; child; child = child->next)
+        node.children.push_back(NodeOf(child, service, cancellable));
+    return node;
 }
 
-FolderEntry StoreEntry(const fs::path& root, const fs::path& folder) {
-    FolderEntry entry;
-    entry.kind = FolderEntry::Kind::StoreFolder;
-    entry.name = folder == root ? pimstore::kStoreName : folder.filename().string();
-    entry.id = folder == root ? "" : folder.lexically_relative(root).generic_string();
-    bool mail = pimstore::IsMailFolder(folder);
-    entry.choosable = folder != root && !mail;
-    if (mail)
-        entry.reason = kMailFolderReason;
-    for (const fs::path& sub : pimstore::SubFolders(folder))
-        entry.children.push_back(StoreEntry(root, sub));
-    return entry;
-}
-
-// A name that makes exactly one visible folder.
-void CheckFolderName(const std::string& name) {
-    bool blank = name.find_first_not_of(" \t") == std::string::npos;
-    if (blank || name.find('/') != std::string::npos || name.starts_with("."))
-        throw rt::Failure(rt::kInvalidCall, "\"" + name + "\" cannot be the name of a folder");
+// Mail stays in the store, but a mail folder is no place for appointments.
+void RefuseMailFolders(std::vector<desktop::FolderNode>& nodes) {
+    for (auto& node : nodes) {
+        if (node.mail) {
+            node.choosable = false;
+            node.reason = kMailFolderReason;
+        }
+        RefuseMailFolders(node.children);
+    }
 }
 
 }  // namespace
 
-DesktopCatalog::DesktopCatalog(std::shared_ptr<Service> service, fs::path storeRoot)
-    : service_(std::move(service)), storeRoot_(std::move(storeRoot)) {}
+bool IsStoreId(const std::string& id) {
+    return fs::path(id).is_absolute();
+}
 
-std::vector<FolderEntry> DesktopCatalog::Tree() {
-    std::vector<FolderEntry> tree;
+DesktopCatalog::DesktopCatalog(std::shared_ptr<Service> service, fs::path storeRoot)
+    : service_(std::move(service)), storeRoot_(fs::absolute(storeRoot)) {}
+
+std::vector<desktop::FolderNode> DesktopCatalog::Tree() {
+    std::vector<desktop::FolderNode> tree;
     // One limit for the whole tree, so that calendars that do not open cannot add up.
     Deadline deadline(kAnswerLimit);
     GNode* root =
         e_source_registry_build_display_tree(service_->Registry(), E_SOURCE_EXTENSION_CALENDAR);
     for (GNode* node = root->children; node; node = node->next)
-        tree.push_back(EntryOf(node, *service_, deadline.Cancellable()));
+        tree.push_back(NodeOf(node, *service_, deadline.Cancellable()));
     e_source_registry_free_display_tree(root);
     pimstore::EnsureStore(storeRoot_);
-    tree.push_back(StoreEntry(storeRoot_, storeRoot_));
+    desktop::FolderNode store = pimstore::FolderTree(storeRoot_);
+    store.id = storeRoot_.string();  // so that a new calendar can be made at its top
+    RefuseMailFolders(store.children);
+    tree.push_back(std::move(store));
     return tree;
 }
 
-FolderRef DesktopCatalog::NewCalendar(const std::string& name,
-                                      const std::optional<FolderRef>& near) {
-    if (near && near->kind == FolderEntry::Kind::StoreFolder)
-        return NewStoreFolder(name, near->id);
-    return {FolderEntry::Kind::Calendar, service_->NewLocalCalendar(name)};
+std::string DesktopCatalog::NewCalendar(const std::string& name, const std::string& nearId) {
+    if (IsStoreId(nearId))
+        return pimstore::NewCalendarFolder(storeRoot_, name, nearId).string();
+    return service_->NewLocalCalendar(name);
 }
 
-// Inside the chosen calendar folder; at the store's top when the store itself or a mail
-// folder is chosen, since a calendar inside a mail folder would be hidden among its mail.
-FolderRef DesktopCatalog::NewStoreFolder(const std::string& name, const std::string& near) {
-    CheckFolderName(name);
-    fs::path parent = storeRoot_ / near;
-    if (near.empty() || pimstore::IsMailFolder(parent))
-        parent = storeRoot_;
-    fs::path folder = parent / name;
-    std::error_code error;
-    if (fs::exists(folder, error))
-        throw rt::Failure(kAlreadyExists,
-                          "A folder named \"" + name + "\" already exists in " + parent.string());
-    if (!fs::create_directory(folder, error))
-        throw rt::Failure(rt::kPathFileAccess,
-                          "Cannot make the folder " + folder.string() + ": " + error.message());
-    return {FolderEntry::Kind::StoreFolder, folder.lexically_relative(storeRoot_).generic_string()};
-}
-
-const FolderEntry* FindEntry(const std::vector<FolderEntry>& tree, const FolderRef& ref) {
-    for (const auto& entry : tree) {
-        if (entry.kind == ref.kind && entry.id == ref.id)
-            return &entry;
-        if (const FolderEntry* found = FindEntry(entry.children, ref))
-            return found;
-    }
-    return nullptr;
-}
-
-void SetFolderChooser(std::shared_ptr<FolderChooser> chooser) {
-    ChooserSlot() = std::move(chooser);
-}
-
-std::shared_ptr<FolderChooser> CurrentFolderChooser() {
-    if (!ChooserSlot())
-        ChooserSlot() = MakeDialogChooser();
-    return ChooserSlot();
+desktop::FolderRequest DesktopCatalog::Request(const std::string& title) {
+    auto create = [this](const std::string& name, const std::string& nearId) {
+        std::string id = NewCalendar(name, nearId);
+        return desktop::NewFolder{id, Tree()};
+    };
+    return {Tree(), title, pimstore::kNewCalendarName, create};
 }
 
 }  // namespace desktopcal

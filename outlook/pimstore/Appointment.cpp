@@ -10,7 +10,8 @@
 
 #include "Version.h"
 #include "platform/runtime/Failure.h"
-#include "services/scripting/FileSystemObject.h"
+#include "platform/runtime/Files.h"
+#include "platform/runtime/Text.h"
 
 namespace pimstore {
 
@@ -37,18 +38,6 @@ icaltimetype DateTimeOf(rt::Date date) {
     t.minute = minutes % 60;
     t.second = 0;
     return t;
-}
-
-// Line breaks inside the text become plain line feeds, as iCalendar keeps them.
-std::string WithLineFeeds(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        out += text[i] == '\r' ? '\n' : text[i];
-    }
-    return out;
 }
 
 icalproperty* DateProperty(icalproperty* property) {
@@ -119,7 +108,7 @@ std::string StoreAppointment::ICalendarText() const {
         icalcomponent_add_property(event, icalproperty_new_categories(categories_.c_str()));
     if (!body_.empty())
         icalcomponent_add_property(event,
-                                   icalproperty_new_description(WithLineFeeds(body_).c_str()));
+                                   icalproperty_new_description(rt::WithLineFeeds(body_).c_str()));
     if (reminder_)
         AddAlarm(event, subject_);
     icalcomponent_add_component(calendar.get(), event);
@@ -134,7 +123,7 @@ void StoreAppointment::Save() {
     if (!fs::is_directory(folder_, error))
         throw rt::Failure(rt::kPathNotFound, "Path not found: the calendar folder " +
                                                  folder_.string() + " no longer exists");
-    scripting::WriteFileAtomically(File(), ICalendarText());
+    rt::WriteFileAtomically(File(), ICalendarText());
     dirty_ = false;
 }
 

@@ -9,7 +9,8 @@
 #include "outlook/pimstore/Appointment.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/runtime/Failure.h"
-#include "services/scripting/FileSystemObject.h"
+#include "platform/runtime/Files.h"
+#include "platform/runtime/Text.h"
 
 namespace pimstore {
 
@@ -17,21 +18,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
+unsigned Byte(const std::string& bytes, size_t at) {
+    return static_cast<unsigned char>(bytes[at]);
+}
+
 std::string Base64(const std::string& bytes) {
     static const char* const kDigits =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
     size_t i = 0;
     for (; i + 2 < bytes.size(); i += 3) {
-        unsigned n = (unsigned char)bytes[i] << 16 | (unsigned char)bytes[i + 1] << 8 |
-                     (unsigned char)bytes[i + 2];
+        unsigned n = Byte(bytes, i) << 16 | Byte(bytes, i + 1) << 8 | Byte(bytes, i + 2);
         for (int shift : {18, 12, 6, 0})
             out += kDigits[(n >> shift) & 63];
     }
     if (i < bytes.size()) {
-        unsigned n = (unsigned char)bytes[i] << 16;
+        unsigned n = Byte(bytes, i) << 16;
         if (i + 1 < bytes.size())
-            n |= (unsigned char)bytes[i + 1] << 8;
+            n |= Byte(bytes, i + 1) << 8;
         out += kDigits[(n >> 18) & 63];
         out += kDigits[(n >> 12) & 63];
         out += i + 1 < bytes.size() ? kDigits[(n >> 6) & 63] : '=';
@@ -51,26 +55,13 @@ bool NeedsEncoding(const std::string& value) {
 std::vector<std::string> Chunks(const std::string& text, size_t maxBytes) {
     std::vector<std::string> chunks(1);
     for (size_t i = 0; i < text.size();) {
-        size_t length = 1;
-        while (i + length < text.size() &&
-               (static_cast<unsigned char>(text[i + length]) & 0xC0) == 0x80)
-            ++length;
+        size_t length = rt::CharacterLength(text, i);
         if (chunks.back().size() + length > maxBytes)
             chunks.emplace_back();
         chunks.back() += text.substr(i, length);
         i += length;
     }
     return chunks;
-}
-
-std::string LineFeeds(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        out += text[i] == '\r' ? '\n' : text[i];
-    }
-    return out;
 }
 
 std::string RfcDate() {
@@ -118,7 +109,7 @@ std::string StoreMail::MessageText() const {
     text += "Content-Type: text/plain; charset=UTF-8\n";
     text += "Content-Transfer-Encoding: 8bit\n";
     text += "\n";
-    text += LineFeeds(body_);
+    text += rt::WithLineFeeds(body_);
     if (text.back() != '\n')
         text += "\n";
     return text;
@@ -130,12 +121,17 @@ void StoreMail::Display() {
         throw rt::Failure(rt::kPathNotFound,
                           "Path not found: the drafts folder " + drafts_.string());
     draftFile_ = drafts_ / "cur" / (UniqueName() + ":2,D");
-    scripting::WriteFileAtomically(draftFile_, MessageText());
+    rt::WriteFileAtomically(draftFile_, MessageText());
+    // The draft is safe; the user still has to learn where it is when nothing opens.
+    const std::string kept =
+        "No mail program could be started. The mail is kept as a draft in " + draftFile_.string();
+    auto& launcher = *desktop::Services().launcher;
+    if (!launcher.HandlesScheme("mailto"))
+        throw rt::Failure(rt::kFileNotFound, kept);
     try {
-        desktop::Services().launcher->Start("xdg-email",
-                                            {"--subject", subject_, "--body", body_, to_});
+        launcher.Start("xdg-email", {"--subject", subject_, "--body", body_, to_});
     } catch (const std::exception&) {
-        // No composer on this desktop: the draft is stored, which is what matters.
+        throw rt::Failure(rt::kFileNotFound, kept);
     }
 }
 

@@ -8,7 +8,8 @@
 namespace pimstore {
 
 // A mail that Display stores as a draft (Maildir, flag D) and hands to the desktop's mail
-// composer. The draft is written first, so nothing is lost when no composer opens.
+// composer. The draft is written first, so nothing is lost when no composer opens; Display
+// then fails with a description that names the draft's file.
 class StoreMail : public outlook::MailItem {
   public:
     explicit StoreMail(std::filesystem::path drafts) : drafts_(std::move(drafts)) {}

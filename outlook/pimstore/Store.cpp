@@ -1,7 +1,6 @@
 #include "outlook/pimstore/Store.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "outlook/pimstore/Appointment.h"
 #include "outlook/pimstore/MailDraft.h"
@@ -12,11 +11,6 @@ namespace pimstore {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::shared_ptr<FolderChooser>& ChooserSlot() {
-    static std::shared_ptr<FolderChooser> chooser;
-    return chooser;
-}
 
 void MakeMailFolder(const fs::path& folder) {
     for (const char* part : {"cur", "new", "tmp"})
@@ -110,10 +104,15 @@ class StoreNameSpace : public outlook::NameSpace {
         }
     }
     std::shared_ptr<outlook::Folder> PickFolder() override {
-        auto chosen = CurrentFolderChooser()->Choose(app_->Root(), kStoreName);
+        auto create = [root = app_->Root()](const std::string& name, const std::string& near) {
+            return desktop::NewFolder{NewCalendarFolder(root, name, near).string(),
+                                      {FolderTree(root)}};
+        };
+        auto chosen = desktop::Services().chooser->Choose(
+            {{FolderTree(app_->Root())}, kStoreName, kNewCalendarName, create});
         if (!chosen)
             return nullptr;
-        fs::path relative = fs::relative(*chosen, app_->Root());
+        fs::path relative = fs::relative(fs::path(*chosen), app_->Root());
         return app_->FolderAt(relative.string());
     }
 
@@ -137,16 +136,7 @@ class StoreItems : public outlook::Items {
 }  // namespace
 
 fs::path DefaultRoot() {
-    if (const char* store = std::getenv("VELMORA_STORE"); store && *store)
-        return store;
-    fs::path data;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
-        data = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        data = fs::path(home) / ".local" / "share";
-    else
-        throw rt::Failure(rt::kPathNotFound, "Neither VELMORA_STORE nor HOME is set");
-    return data / "velmora" / "store";
+    return desktop::Services().paths->StoreRoot();
 }
 
 void EnsureStore(const fs::path& root) {
@@ -162,7 +152,10 @@ bool IsMailFolder(const fs::path& folder) {
            fs::is_directory(folder / "tmp", error);
 }
 
-std::vector<fs::path> SubFolders(const fs::path& folder) {
+namespace {
+
+// Subfolders that the user sees: hidden ones and a mail folder's own cur, new and tmp are not.
+std::vector<fs::path> VisibleSubFolders(const fs::path& folder) {
     std::vector<fs::path> folders;
     std::error_code error;
     bool mail = IsMailFolder(folder);
@@ -178,14 +171,49 @@ std::vector<fs::path> SubFolders(const fs::path& folder) {
     return folders;
 }
 
-void SetFolderChooser(std::shared_ptr<FolderChooser> chooser) {
-    ChooserSlot() = std::move(chooser);
+std::vector<desktop::FolderNode> FolderNodes(const fs::path& folder) {
+    std::vector<desktop::FolderNode> nodes;
+    for (const fs::path& sub : VisibleSubFolders(folder))
+        nodes.push_back(desktop::FolderNode{sub.filename().string(), sub.string(), true,
+                                            IsMailFolder(sub), FolderNodes(sub)});
+    return nodes;
 }
 
-std::shared_ptr<FolderChooser> CurrentFolderChooser() {
-    if (!ChooserSlot())
-        ChooserSlot() = MakeDialogChooser();
-    return ChooserSlot();
+}  // namespace
+
+desktop::FolderNode FolderTree(const fs::path& root) {
+    return desktop::FolderNode{kStoreName, "", false, false, FolderNodes(root)};
+}
+
+namespace {
+
+// Classic "File already exists".
+constexpr int32_t kFileExists = 58;
+
+// A name that makes exactly one visible folder.
+void CheckFolderName(const std::string& name) {
+    bool blank = name.find_first_not_of(" \t") == std::string::npos;
+    if (blank || name.find('/') != std::string::npos || name.starts_with("."))
+        throw rt::Failure(rt::kInvalidCall, "\"" + name + "\" cannot be the name of a folder");
+}
+
+}  // namespace
+
+fs::path NewCalendarFolder(const fs::path& root, const std::string& name,
+                           const std::string& nearId) {
+    CheckFolderName(name);
+    std::error_code error;
+    fs::path parent = nearId.empty() ? root : fs::path(nearId);
+    if (!fs::is_directory(parent, error) || !IsWithin(root, parent) || IsMailFolder(parent))
+        parent = root;
+    fs::path folder = parent / name;
+    if (fs::exists(folder, error))
+        throw rt::Failure(kFileExists,
+                          "A folder named \"" + name + "\" already exists in " + parent.string());
+    if (!fs::create_directory(folder, error))
+        throw rt::Failure(rt::kPathFileAccess,
+                          "Cannot make the folder " + folder.string() + ": " + error.message());
+    return folder;
 }
 
 StoreFolder::StoreFolder(fs::path root, fs::path path)
@@ -201,6 +229,10 @@ std::shared_ptr<outlook::Items> StoreFolder::Items() {
 
 std::string StoreFolder::Name() const {
     return path_.filename().string();
+}
+
+std::string StoreFolder::Title() {
+    return Name() + " (" + kStoreName + ")";
 }
 
 StoreApplication::StoreApplication(fs::path root)

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "outlook/ObjectModel.h"
+#include "platform/desktop/Desktop.h"
 
 // The local calendar and mail store: a folder tree on disk in open formats. A folder with
 // cur/, new/ and tmp/ is a mail folder (Maildir); any other is a calendar folder (a vdir:
@@ -14,8 +14,11 @@
 namespace pimstore {
 
 inline constexpr const char* kStoreName = "Velmora store";
+// The name the chooser offers for a new calendar.
+inline constexpr const char* kNewCalendarName = "Name Days";
 
-// $VELMORA_STORE, else ${XDG_DATA_HOME:-$HOME/.local/share}/velmora/store.
+// Where the desktop's paths put the store: $VELMORA_STORE, else
+// ${XDG_DATA_HOME:-$HOME/.local/share}/velmora/store.
 std::filesystem::path DefaultRoot();
 
 // Creates the root with Inbox and Drafts (Maildir) and Calendar (vdir) when missing.
@@ -23,24 +26,16 @@ void EnsureStore(const std::filesystem::path& root);
 
 bool IsMailFolder(const std::filesystem::path& folder);
 
-// The folders directly below a folder, as choosers list them: sorted, without hidden folders
-// and without a mail folder's cur/, new/ and tmp/.
-std::vector<std::filesystem::path> SubFolders(const std::filesystem::path& folder);
+// The store's folder tree as the chooser shows it: one node for the store, not choosable,
+// with every folder below it (ids are their full paths).
+desktop::FolderNode FolderTree(const std::filesystem::path& root);
 
-// Asks the user for a folder below the root; nullopt on cancel.
-class FolderChooser {
-  public:
-    virtual ~FolderChooser() = default;
-    virtual std::optional<std::filesystem::path> Choose(const std::filesystem::path& root,
-                                                        const std::string& title) = 0;
-};
-
-// The modal Qt dialog with the store's folder tree.
-std::shared_ptr<FolderChooser> MakeDialogChooser();
-
-// The chooser PickFolder uses: the Qt dialog unless a test has put a double in its place.
-void SetFolderChooser(std::shared_ptr<FolderChooser> chooser);
-std::shared_ptr<FolderChooser> CurrentFolderChooser();
+// Makes a calendar folder of that name beside the chooser's selection: inside the folder
+// `nearId` names (a full path, as FolderTree gives), at the top when none is named or it is a
+// mail folder, whose calendars would be hidden among its mail. Fails (5) for a name that does
+// not make exactly one visible folder, (58) when the folder exists. Returns its path.
+std::filesystem::path NewCalendarFolder(const std::filesystem::path& root, const std::string& name,
+                                        const std::string& nearId);
 
 class StoreFolder : public outlook::Folder {
   public:
@@ -50,6 +45,8 @@ class StoreFolder : public outlook::Folder {
 
     const std::filesystem::path& Path() const { return path_; }
     std::string Name() const;
+    // "Calendar (Velmora store)".
+    std::string Title() override;
 
   private:
     std::filesystem::path root_;

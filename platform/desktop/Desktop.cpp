@@ -1,5 +1,9 @@
 #include "platform/desktop/Desktop.h"
 
+#include <cstdlib>
+
+#include "platform/runtime/Failure.h"
+
 namespace desktop {
 
 Platform& Services() {
@@ -9,6 +13,19 @@ Platform& Services() {
 
 void Install(Platform platform) {
     Services() = std::move(platform);
+}
+
+std::filesystem::path StoreRootFromEnvironment() {
+    if (const char* store = std::getenv("VELMORA_STORE"); store && *store)
+        return store;
+    std::filesystem::path data;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        data = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        data = std::filesystem::path(home) / ".local" / "share";
+    else
+        throw rt::Failure(rt::kPathNotFound, "Neither VELMORA_STORE nor HOME is set");
+    return data / "velmora" / "store";
 }
 
 }  // namespace desktop

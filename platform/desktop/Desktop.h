@@ -2,7 +2,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,10 @@ class Launcher {
     virtual void Start(const std::string& program, const std::vector<std::string>& arguments) = 0;
     // The desktop's handler for a web address or a file.
     virtual void Open(const std::string& target) = 0;
+    // Whether the desktop names a program for addresses of that scheme ("mailto"). A program
+    // like xdg-email starts fine without one and only then gives up, unseen. Desktops that
+    // cannot tell answer yes.
+    virtual bool HandlesScheme(const std::string& /*scheme*/) { return true; }
 };
 
 class Clock {
@@ -60,6 +66,51 @@ class Paths {
     virtual ~Paths() = default;
     virtual std::filesystem::path ProgramFolder() = 0;  // where the program and its lists lie
     virtual std::filesystem::path TempFolder() = 0;
+    // The root of the local calendar and mail store: $VELMORA_STORE if set, else
+    // ${XDG_DATA_HOME:-$HOME/.local/share}/velmora/store.
+    virtual std::filesystem::path StoreRoot() = 0;
+};
+
+// The program's pseudo-random sequence: numbers in [0, 1), never seeded by the program.
+class Random {
+  public:
+    virtual ~Random() = default;
+    virtual double Next() = 0;
+};
+
+// One folder of a tree the user picks from, with the folders inside it.
+struct FolderNode {
+    std::string name;
+    std::string id;  // what the chooser answers when this folder is picked
+    bool choosable = true;
+    bool mail = false;  // shown with a mail folder's icon rather than a calendar's
+    std::vector<FolderNode> children;
+    std::string color = {};   // "#rrggbb": the calendar's own colour, shown beside its name
+    std::string reason = {};  // why a folder cannot be chosen ("read-only"), shown with it
+};
+
+// What "New calendar..." made: the new folder's id and the tree that now holds it.
+struct NewFolder {
+    std::string id;
+    std::vector<FolderNode> tree;
+};
+
+// What the chooser shows and, when `create` is set, the calendar it offers to make: with the
+// name the user gives (`newName` proposed) beside the folder selected (its id, empty when
+// none). `create` fails with an rt::Failure whose text the chooser shows.
+struct FolderRequest {
+    std::vector<FolderNode> tree;
+    std::string title;
+    std::string newName = {};
+    std::function<NewFolder(const std::string& name, const std::string& nearId)> create = {};
+};
+
+// Asks the user for one folder of a tree; nullopt on cancel. Only a choosable folder is
+// ever the answer.
+class FolderChooser {
+  public:
+    virtual ~FolderChooser() = default;
+    virtual std::optional<std::string> Choose(const FolderRequest& request) = 0;
 };
 
 // Ends the process at once, without returning.
@@ -84,6 +135,8 @@ struct Platform {
     std::shared_ptr<Clock> clock;
     std::shared_ptr<Paths> paths;
     std::shared_ptr<ProcessExit> exit;
+    std::shared_ptr<Random> random;
+    std::shared_ptr<FolderChooser> chooser;
 };
 
 // The services in force; the product installs its own at start, tests install doubles.
@@ -92,5 +145,8 @@ void Install(Platform platform);
 
 // The product's services on Qt and the operating system.
 Platform ProductPlatform();
+// The store's root as the environment names it (see Paths::StoreRoot); fails with error 76
+// when neither VELMORA_STORE nor HOME is set.
+std::filesystem::path StoreRootFromEnvironment();
 
 }  // namespace desktop

@@ -10,17 +10,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 
 #include "platform/desktop/Desktop.h"
+#include "platform/desktop/FolderDialog.h"
+#include "platform/desktop/QtText.h"
 #include "platform/runtime/Failure.h"
 
 namespace desktop {
 
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 class QtMessageBoxes : public MessageBoxes {
   public:
@@ -91,6 +90,23 @@ class QtLauncher : public Launcher {
         if (!QDesktopServices::openUrl(url))
             throw rt::Failure(rt::kFileNotFound, "No program opens " + target);
     }
+    // Asks xdg-mime, which reads the same settings as xdg-email and xdg-open.
+    bool HandlesScheme(const std::string& scheme) override {
+        QProcess query;
+        query.start("xdg-mime", {"query", "default", "x-scheme-handler/" + Q(scheme)});
+        if (!query.waitForStarted(kQueryMilliseconds))
+            return false;  // no xdg-utils: xdg-email is missing too
+        if (!query.waitForFinished(kQueryMilliseconds)) {
+            query.kill();
+            query.waitForFinished();
+            return true;  // no answer in time: let the handler try
+        }
+        return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0 &&
+               !query.readAllStandardOutput().trimmed().isEmpty();
+    }
+
+  private:
+    static constexpr int kQueryMilliseconds = 5000;
 };
 
 class SystemClock : public Clock {
@@ -110,6 +126,18 @@ class SystemPaths : public Paths {
         return QCoreApplication::applicationDirPath().toStdString();
     }
     std::filesystem::path TempFolder() override { return std::filesystem::temp_directory_path(); }
+    std::filesystem::path StoreRoot() override { return StoreRootFromEnvironment(); }
+};
+
+// One generator for the whole process, on its default (fixed) seed, as the classic
+// runtime's sequence is until someone seeds it.
+class ProcessRandom : public Random {
+  public:
+    double Next() override { return distribution_(generator_); }
+
+  private:
+    std::mt19937 generator_;
+    std::uniform_real_distribution<double> distribution_{0.0, 1.0};
 };
 
 class ImmediateExit : public ProcessExit {
@@ -125,7 +153,8 @@ class ImmediateExit : public ProcessExit {
 Platform ProductPlatform() {
     return Platform{std::make_shared<QtMessageBoxes>(), std::make_shared<QtWindows>(),
                     std::make_shared<QtLauncher>(),     std::make_shared<SystemClock>(),
-                    std::make_shared<SystemPaths>(),    std::make_shared<ImmediateExit>()};
+                    std::make_shared<SystemPaths>(),    std::make_shared<ImmediateExit>(),
+                    std::make_shared<ProcessRandom>(),  MakeFolderDialog()};
 }
 
 }  // namespace desktop

@@ -25,6 +25,8 @@ std::string DescriptionOf(int32_t number) {
             return "Type mismatch";
         case kFileNotFound:
             return "File not found";
+        case kFileAlreadyExists:
+            return "File already exists";
         case kPermissionDenied:
             return "Permission denied";
         case kPathFileAccess:
@@ -39,6 +41,11 @@ std::string DescriptionOf(int32_t number) {
             return "ActiveX component can't create object";
         case kKeyExists:
             return "This key is already associated with an element of this collection";
+        case kBadArguments:
+            return "Arguments are of the wrong type, are out of acceptable range, or are in "
+                   "conflict with one another";
+        case kNoCurrentRecord:
+            return "Either BOF or EOF is True, or the current record has been deleted";
         default:
             return "Application-defined or object-defined error";
     }

@@ -15,6 +15,7 @@ enum ErrorNumber : int32_t {
     kSubscriptOutOfRange = 9,
     kTypeMismatch = 13,
     kFileNotFound = 53,
+    kFileAlreadyExists = 58,
     kPermissionDenied = 70,
     kPathFileAccess = 75,
     kPathNotFound = 76,
@@ -22,6 +23,9 @@ enum ErrorNumber : int32_t {
     kInvalidUseOfNull = 94,
     kCannotCreateObject = 429,
     kKeyExists = 457,
+    // The recordset's own numbers.
+    kBadArguments = 3001,
+    kNoCurrentRecord = 3021,
 };
 
 // The one failure type of the program: a number and a description.

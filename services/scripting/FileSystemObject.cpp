@@ -1,19 +1,16 @@
 #include "services/scripting/FileSystemObject.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <random>
-#include <sstream>
 
 #include "platform/desktop/Desktop.h"
 #include "platform/runtime/Failure.h"
-#include "services/TextEncoding.h"
+#include "platform/runtime/Files.h"
+#include "platform/runtime/TextEncoding.h"
 
 namespace scripting {
 
@@ -21,87 +18,41 @@ namespace fs = std::filesystem;
 
 namespace {
 
-[[noreturn]] void ThrowIo(int32_t number, const std::string& what, const fs::path& path) {
-    throw rt::Failure(number, what + " " + path.string() + ": " + std::strerror(errno));
+// The failure for a file that cannot be opened or read, with its path: a missing file is
+// "File not found" (53), a refusal "Permission denied" (70); the catch-all "Path/File access
+// error" (75) also says what the system said.
+[[noreturn]] void ThrowReadFailure(int error, const std::string& name) {
+    int32_t number = error == ENOENT ? rt::kFileNotFound : rt::NumberOfErrno(error);
+    std::string description = rt::DescriptionOf(number) + ": " + name;
+    if (number == rt::kPathFileAccess)
+        description += " (" + std::string(std::strerror(error)) + ")";
+    throw rt::Failure(number, description);
 }
 
-int32_t NumberOfErrno() {
-    switch (errno) {
-        case ENOENT:
-        case ENOTDIR:
-            return rt::kPathNotFound;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-            return rt::kPermissionDenied;
-        default:
-            return rt::kPathFileAccess;
-    }
-}
-
-void WriteAll(int fd, const std::string& bytes, const fs::path& path) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+std::string ReadBytes(const std::string& name) {
+    int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        ThrowReadFailure(errno, name);
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0)
-            ThrowIo(rt::kPathFileAccess, "Cannot write", path);
-        done += static_cast<size_t>(n);
+        if (n < 0) {
+            int error = errno;
+            ::close(fd);
+            ThrowReadFailure(error, name);
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<size_t>(n));
     }
-}
-
-// A replaced file keeps the permissions the user gave it.
-void KeepPermissions(int fd, const fs::path& target) {
-    struct stat existing;
-    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        ::fchmod(fd, existing.st_mode & 07777);
-}
-
-void SyncFolder(const fs::path& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return;  // the rename is done; a folder we cannot open cannot be flushed
-    ::fsync(fd);
     ::close(fd);
-}
-
-std::string RandomHex(int digits) {
-    static std::mt19937 generator{std::random_device{}()};
-    std::uniform_int_distribution<int> hex(0, 15);
-    std::string text;
-    for (int i = 0; i < digits; ++i)
-        text += "0123456789ABCDEF"[hex(generator)];
-    return text;
+    return bytes;
 }
 
 }  // namespace
-
-void WriteFileAtomically(const fs::path& target, const std::string& bytes) {
-    fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    fs::path temporary = folder / ("." + target.filename().string() + "." + RandomHex(8) + ".tmp");
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
-        ThrowIo(NumberOfErrno(), "Cannot create", target);
-    try {
-        KeepPermissions(fd, target);
-        WriteAll(fd, bytes, target);
-        if (::fsync(fd) != 0)
-            ThrowIo(rt::kPathFileAccess, "Cannot flush", target);
-    } catch (const rt::Failure&) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        throw;
-    }
-    ::close(fd);
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        int saved = errno;
-        ::unlink(temporary.c_str());
-        errno = saved;
-        ThrowIo(NumberOfErrno(), "Cannot replace", target);
-    }
-    SyncFolder(folder);
-}
 
 // "/tmp/" and "/tmp" are one folder; only a root folder's path ends in "/".
 Folder::Folder(fs::path path)
@@ -175,7 +126,7 @@ void TextStream::Close() {
         return;
     closed_ = true;
     if (forWriting_)
-        WriteFileAtomically(path_, textencoding::EncodeFile(content_));
+        rt::WriteFileAtomically(path_, textencoding::EncodeFile(content_));
 }
 
 std::shared_ptr<Folder> FileSystemObject::GetSpecialFolder(int kind) {
@@ -185,7 +136,7 @@ std::shared_ptr<Folder> FileSystemObject::GetSpecialFolder(int kind) {
 }
 
 std::string FileSystemObject::GetTempName() {
-    return "rad" + RandomHex(5) + ".tmp";
+    return "rad" + rt::RandomHex(5) + ".tmp";
 }
 
 std::shared_ptr<TextStream> FileSystemObject::CreateTextFile(const std::string& name,
@@ -193,7 +144,7 @@ std::shared_ptr<TextStream> FileSystemObject::CreateTextFile(const std::string& 
     if (unicode)
         throw rt::Failure(rt::kInvalidCall, "Only ANSI text files are written");
     if (!overwrite && fs::exists(name))
-        throw rt::Failure(58, "File already exists");
+        throw rt::Failure(rt::kFileAlreadyExists);
     fs::path folder = fs::path(name).parent_path();
     if (!fs::is_directory(folder.empty() ? fs::path(".") : folder))
         throw rt::Failure(rt::kPathNotFound, "Path not found: " + folder.string());
@@ -204,14 +155,7 @@ std::shared_ptr<TextStream> FileSystemObject::OpenTextFile(const std::string& na
                                                            bool create, int format) {
     if (mode != ForReading || create || format != 0)
         throw rt::Failure(rt::kInvalidCall);
-    std::ifstream in(name, std::ios::binary);
-    if (!in)
-        throw rt::Failure(rt::kFileNotFound, "File not found: " + name);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad())
-        throw rt::Failure(rt::kPathFileAccess, "Cannot read " + name);
-    return std::make_shared<TextStream>(name, textencoding::DecodeFile(bytes.str()), false);
+    return std::make_shared<TextStream>(name, textencoding::DecodeFile(ReadBytes(name)), false);
 }
 
 bool FileSystemObject::FileExists(const std::string& name) {

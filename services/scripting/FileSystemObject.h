@@ -67,8 +67,4 @@ class FileSystemObject : public automation::Object {
     std::shared_ptr<File> GetFile(const std::string& name);  // error 53 when missing
 };
 
-// Writes the bytes to a temporary file beside the target, flushes it to disk and renames it
-// over the target, then flushes the folder: readers see the old file or the new one.
-void WriteFileAtomically(const std::filesystem::path& target, const std::string& bytes);
-
 }  // namespace scripting

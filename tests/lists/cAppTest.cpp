@@ -5,7 +5,7 @@
 #include "lists/cApp.h"
 #include "outlook/modOutlookCode.h"
 #include "outlook/pimstore/Store.h"
-#include "services/Publisher.h"
+#include "platform/runtime/Publisher.h"
 #include "services/modErroHandling.h"
 #include "tests/support/FakeOutlook.h"
 #include "tests/support/ProgramTest.h"
@@ -235,9 +235,9 @@ TEST_F(Appointment, FailuresGoToTheReportUnderItsName) {
 }
 
 TEST_F(Appointment, LandsInTheRealStore) {
-    auto store = std::make_shared<pimstore::StoreApplication>(pimstore::DefaultRoot());
+    auto realStore = std::make_shared<pimstore::StoreApplication>(pimstore::DefaultRoot());
     modOutlookCode::objCalendar =
-        store->GetNamespace("MAPI")->GetDefaultFolder(outlook::olFolderCalendar);
+        realStore->GetNamespace("MAPI")->GetDefaultFolder(outlook::olFolderCalendar);
     int16_t year = 2006;
     Entry(3, 7, "John Smith", 1965).ToOutlook(year);
     std::vector<std::filesystem::path> files;

@@ -93,6 +93,38 @@ TEST_F(cAppsTest, EmptyListWritesEmptyFileAndMissingFileLoadsEmpty) {
     EXPECT_TRUE(desktop.messages->shown.empty());
 }
 
+TEST_F(cAppsTest, AFileWithoutAnyCrLfIsReadWithLfAsItsLineEnd) {
+    const std::vector<ParseCase> cases = {
+        {"LF line ends", "1.1\tAnna\t\n1.2\tBo\t1980\n", {"1.1\tAnna\t0", "1.2\tBo\t1980"}},
+        {"no final LF, empty lines",
+         "\n1.1\tAnna\t\n\n\n1.2\tBo\t",
+         {"1.1\tAnna\t0", "1.2\tBo\t0"}},
+        {"a lone CR stays in its line", "1.1\tAn\rna\t\n", {"1.1\tAn\rna\t0"}},
+        {"line ends only", "\n\n", {}},
+        // One CR LF anywhere and the file is read by the CR LF rule, every lone LF kept.
+        {"CR LF with a lone LF inside a line",
+         "1.1\tAn\nna\t\r\n1.2\tBo\t",
+         {"1.1\tAn\nna\t0", "1.2\tBo\t0"}},
+        {"CR LF then LF lines", "1.1\tAnna\t\r\n1.2\tBo\t\n1.3\tCy\t\n", {"1.1\tAnna\t0"}},
+    };
+    auto path = desktop.paths->program / "Linux.txt";
+    for (const auto& c : cases) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << c.text;
+        cApps list;
+        list.LoadFromFile(path.string());
+        EXPECT_EQ(Lines(list), c.lines) << c.what;
+    }
+}
+
+TEST_F(cAppsTest, AnLfFileIsSavedBackWithCrLf) {
+    auto path = desktop.paths->program / "Linux.txt";
+    std::ofstream(path, std::ios::binary) << "12.24\tEva\t\n3.7\tJohn Smith\t1965\n";
+    cApps list;
+    list.LoadFromFile(path.string());
+    list.SaveToFile("Linux.txt");
+    EXPECT_EQ(testsupport::ReadBytes(path), "12.24\tEva\t0\r\n3.7\tJohn Smith\t1965\r\n");
+}
+
 struct EncodingCase {
     const char* what;
     std::string names;  // UTF-8 in memory

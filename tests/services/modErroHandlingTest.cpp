@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "outlook/modOutlookCode.h"
-#include "services/Publisher.h"
+#include "platform/runtime/Publisher.h"
 #include "services/modErroHandling.h"
 #include "tests/support/FakeOutlook.h"
 #include "tests/support/ProgramTest.h"
@@ -90,8 +90,14 @@ TEST_F(ErrorReport, FailingMailStepsGiveOneMessageAndStillEnd) {
     struct Case {
         bool failCreate;
         bool failDisplay;
+        std::string message;
     };
-    for (const Case c : {Case{true, false}, Case{false, true}}) {
+    const Case cases[] = {
+        {true, false, "Failed to send error email using MS Outlook!"},
+        // A mail that was made but not shown adds why.
+        {false, true, "Failed to send error email using MS Outlook!\r\nThe editor cannot open"},
+    };
+    for (const Case& c : cases) {
         modGlobals::ResetProgramState();
         desktop.messages->shown.clear();
         app->failCreateItem = c.failCreate;
@@ -99,9 +105,31 @@ TEST_F(ErrorReport, FailingMailStepsGiveOneMessageAndStillEnd) {
         desktop.messages->answers = {desktop::Answer::Yes};
         EXPECT_EQ(Report(), 1);
         ASSERT_EQ(desktop.messages->shown.size(), 2u);
-        EXPECT_EQ(desktop.messages->shown[1].text, "Failed to send error email using MS Outlook!");
+        EXPECT_EQ(desktop.messages->shown[1].text, c.message);
         EXPECT_EQ(desktop.messages->shown[1].icon, desktop::Icon::Critical);
     }
+}
+
+// The product's store in the application's place, on a desktop without a mail program.
+class ErrorMailWithoutAMailProgram : public testsupport::ProgramTest {};
+
+TEST_F(ErrorMailWithoutAMailProgram, SaysSoAndWhereTheDraftIs) {
+    desktop.launcher->schemesWithoutHandler.insert("mailto");
+    desktop.messages->answers = {desktop::Answer::Yes};
+    modErroHandling::strAction = "Splitting the text row x.5";
+    auto end = EndStatus(
+        [] { modErroHandling::subReportError("Type mismatch", 13, 20, "cApp.FromString"); });
+    EXPECT_EQ(end, 1);
+    ASSERT_EQ(desktop.messages->shown.size(), 2u);
+    const std::string& text = desktop.messages->shown[1].text;
+    const std::string lead =
+        "Failed to send error email using MS Outlook!\r\nNo mail program could be started. The "
+        "mail is kept as a draft in ";
+    ASSERT_TRUE(text.starts_with(lead)) << text;
+    std::filesystem::path draft = text.substr(lead.size());
+    EXPECT_EQ(draft.parent_path(), store / "Drafts" / "cur");
+    EXPECT_NE(testsupport::ReadBytes(draft).find("Splitting the text row x.5"), std::string::npos);
+    EXPECT_TRUE(desktop.launcher->started.empty());
 }
 
 TEST_F(ErrorReport, EndsTheProgramEvenInsideAProcedureThatCatchesFailures) {

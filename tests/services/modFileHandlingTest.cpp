@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "app/Components.h"
 #include "outlook/modOutlookCode.h"
-#include "services/Components.h"
-#include "services/TextEncoding.h"
+#include "platform/runtime/TextEncoding.h"
 #include "services/modErroHandling.h"
 #include "services/modFileHandling.h"
 #include "services/modScriptingDic.h"
@@ -77,6 +78,51 @@ TEST_F(FileServices, ReadingAMissingFileGivesNothing) {
               "Attempting to read contents of file " + Temp() + "/missing.txt");
 }
 
+TEST_F(FileServices, OpeningForReadingSaysWhyItFailedAndWhere) {
+    struct Case {
+        const char* what;
+        std::string name;
+        int32_t number;
+        std::string description;
+    };
+    Write(desktop.paths->temp / "plain.txt", "x");
+    fs::create_directories(desktop.paths->temp / "folder.txt");
+    const Case cases[] = {
+        {"missing", Temp() + "/missing.txt", 53, "File not found: " + Temp() + "/missing.txt"},
+        {"a folder in its place", Temp() + "/folder.txt", 75,
+         "Path/File access error: " + Temp() + "/folder.txt (Is a directory)"},
+        {"below a file", Temp() + "/plain.txt/x.txt", 76,
+         "Path not found: " + Temp() + "/plain.txt/x.txt"},
+    };
+    modFileHandling::subSetupFS();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            modFileHandling::objFS->OpenTextFile(c.name, scripting::FileSystemObject::ForReading,
+                                                 false, 0);
+            ADD_FAILURE() << "opened";
+        } catch (const rt::Failure& failure) {
+            EXPECT_EQ(failure.Number(), c.number);
+            EXPECT_EQ(failure.Description(), c.description);
+        }
+    }
+}
+
+TEST_F(FileServices, AFileWithoutReadPermissionIsReportedAsSuch) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file, whatever its permissions";
+    fs::path list = desktop.paths->temp / "Sverige.txt";
+    Write(list, "1.1\tAnna\t\r\n");
+    fs::permissions(list, fs::perms::none);
+    desktop.messages->answers = {desktop::Answer::No};
+    EXPECT_EQ(EndStatus([&] { modFileHandling::fncReadTextFile(list.string()); }), 1);
+    const std::string& text = desktop.messages->shown.at(0).text;
+    EXPECT_NE(text.find("Attempting to read contents of file " + list.string()), std::string::npos);
+    EXPECT_NE(text.find("Permission denied: " + list.string() + "\r\n#70\r\n"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("Sub routine : fncReadTextFile "), std::string::npos);
+}
+
 TEST_F(FileServices, AFailedSaveLeavesTheOldFileWhole) {
     fs::path target = desktop.paths->temp / "list.txt";
     Write(target, "old content\r\n");
@@ -107,6 +153,10 @@ TEST_F(FileServices, KeepsEveryCharacterByTheEncodingRule) {
         {"Łucja", "Łucja"},
         // Its one-byte form (C3 A5) would read back as "å": written as UTF-8 instead.
         {"Ã¥", "Ã¥"},
+        // Characters that show no glyph (zero-width joiner and space, U+FEFF inside a line)
+        // have no Windows-1252 form either, so they too keep the text in UTF-8.
+        {"Zoë\u200D, Åsa\u200B", "Zoë\u200D, Åsa\u200B"},
+        {"1.1\tAn\uFEFFna\t0\r\n", "1.1\tAn\uFEFFna\t0\r\n"},
     };
     for (const auto& c : cases) {
         std::string name = Temp() + "/encoded.txt";

@@ -128,8 +128,8 @@ class FakeNameSpace : public outlook::NameSpace {
 
 }  // namespace
 
-FakeFolder::FakeFolder(std::shared_ptr<Log> log, std::string name, int32_t itemType)
-    : name(std::move(name)), itemType(itemType), log(std::move(log)) {}
+FakeFolder::FakeFolder(std::shared_ptr<Log> calls, std::string folderName, int32_t kind)
+    : name(std::move(folderName)), itemType(kind), log(std::move(calls)) {}
 
 int32_t FakeFolder::DefaultItemType() {
     return itemType;
@@ -159,8 +159,8 @@ void FakeMail::Display() {
     displayed = true;
 }
 
-FakeExplorer::FakeExplorer(std::shared_ptr<Log> log, std::string name)
-    : name(std::move(name)), log(std::move(log)) {}
+FakeExplorer::FakeExplorer(std::shared_ptr<Log> calls, std::string explorerName)
+    : name(std::move(explorerName)), log(std::move(calls)) {}
 
 void FakeExplorer::Activate() {
     Write(log, "Explorer.Activate=" + name);

@@ -26,7 +26,7 @@ class FakeAppointment;
 
 class FakeFolder : public outlook::Folder, public std::enable_shared_from_this<FakeFolder> {
   public:
-    FakeFolder(std::shared_ptr<Log> log, std::string name, int32_t itemType = 1);
+    FakeFolder(std::shared_ptr<Log> calls, std::string folderName, int32_t kind = 1);
     int32_t DefaultItemType() override;
     std::shared_ptr<outlook::Items> Items() override;
 
@@ -40,7 +40,7 @@ class FakeFolder : public outlook::Folder, public std::enable_shared_from_this<F
 
 class FakeMail : public outlook::MailItem {
   public:
-    explicit FakeMail(std::shared_ptr<Log> log) : log(std::move(log)) {}
+    explicit FakeMail(std::shared_ptr<Log> calls) : log(std::move(calls)) {}
     std::string To() override { return to; }
     void SetTo(const std::string& v) override;
     std::string Subject() override { return subject; }
@@ -57,7 +57,7 @@ class FakeMail : public outlook::MailItem {
 
 class FakeExplorer : public outlook::Explorer {
   public:
-    FakeExplorer(std::shared_ptr<Log> log, std::string name);
+    FakeExplorer(std::shared_ptr<Log> calls, std::string explorerName);
     void Activate() override;
     std::string name;
     int activations = 0;

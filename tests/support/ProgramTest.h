@@ -9,12 +9,11 @@
 #include <optional>
 #include <string>
 
+#include "app/Components.h"
 #include "outlook/modGlobals.h"
-#include "outlook/pimstore/testing/ScriptedChooser.h"
 #include "platform/automation/Registry.h"
-#include "platform/desktop/testing/FakeDesktop.h"
 #include "platform/runtime/Failure.h"
-#include "services/Components.h"
+#include "tests/support/FakeDesktop.h"
 
 namespace testsupport {
 
@@ -23,25 +22,22 @@ namespace testsupport {
 class ProgramTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        components::InstallModuleHooks();
         modGlobals::ResetProgramState();
         automation::Objects().Clear();
         components::RegisterProductComponents(automation::Objects());
+        // Every desktop service, the store's root and the folder chooser among them, stays
+        // inside the test's own folders.
         desktop.Install();
-        // The store and its folder chooser stay inside the test's own folders.
-        store = desktop.paths->root / "store";
-        setenv("VELMORA_STORE", store.c_str(), 1);
-        pimstore::SetFolderChooser(chooser);
     }
     void TearDown() override {
         modGlobals::ResetProgramState();
         automation::Objects().Clear();
-        unsetenv("VELMORA_STORE");
     }
 
     desktop::testing::FakeDesktop desktop;
-    std::filesystem::path store;
-    std::shared_ptr<pimstore::testing::ScriptedChooser> chooser =
-        std::make_shared<pimstore::testing::ScriptedChooser>();
+    const std::filesystem::path store = desktop.paths->store;
+    const std::shared_ptr<desktop::testing::ScriptedChooser> chooser = desktop.chooser;
 };
 
 // Runs the body and gives the exit status when it ended the program, nullopt otherwise.

@@ -4,11 +4,15 @@
 #include <QComboBox>
 #include <QListWidget>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "platform/runtime/Convert.h"
 #include "tests/support/ProgramTest.h"
 #include "ui/cSimpleList.h"
 #include "ui/data/SqliteRecordset.h"
-#include "ui/forms/RandomSource.h"
+#include "ui/forms/ComboOrList.h"
 
 namespace {
 
@@ -18,13 +22,7 @@ std::vector<Variant> Values(cSimpleList& list) {
     return list.DicList->Keys();
 }
 
-class SimpleList : public testsupport::ProgramTest {
-  protected:
-    void TearDown() override {
-        forms::SetRandomSource(nullptr);
-        ProgramTest::TearDown();
-    }
-};
+class SimpleList : public testsupport::ProgramTest {};
 
 TEST_F(SimpleList, TextJoinsAndSplitsAtCrLf) {
     struct Case {
@@ -100,15 +98,6 @@ TEST_F(SimpleList, ArraysReplaceAndComeBackAsOneColumn) {
     EXPECT_EQ(array(1, 0), "4");
 }
 
-class FixedRandom : public forms::RandomSource {
-  public:
-    explicit FixedRandom(double r) : r_(r) {}
-    double Next() override { return r_; }
-
-  private:
-    double r_;
-};
-
 TEST_F(SimpleList, RandomItemRoundsHalfToEven) {
     struct Case {
         double r;
@@ -118,14 +107,14 @@ TEST_F(SimpleList, RandomItemRoundsHalfToEven) {
     list.FromString("first\r\nsecond");
     for (const Case c :
          {Case{0.0, "first"}, Case{0.5, "first"}, Case{0.5001, "second"}, Case{0.999, "second"}}) {
-        forms::SetRandomSource(std::make_shared<FixedRandom>(c.r));
+        desktop.random->value = c.r;
         EXPECT_EQ(list.RandomItem(), Variant(c.expected)) << c.r;
     }
     cSimpleList three;
     three.FromString("a\r\nb\r\nc");
-    forms::SetRandomSource(std::make_shared<FixedRandom>(0.25));  // 0.5 rounds to 0
+    desktop.random->value = 0.25;  // 0.5 rounds to 0
     EXPECT_EQ(three.RandomItem(), Variant("a"));
-    forms::SetRandomSource(std::make_shared<FixedRandom>(0.75));  // 1.5 rounds to 2
+    desktop.random->value = 0.75;  // 1.5 rounds to 2
     EXPECT_EQ(three.RandomItem(), Variant("c"));
 }
 
@@ -216,6 +205,28 @@ TEST_F(Records, FindUnderstandsDoubledQuotesAndRefusesBrokenCriteria) {
     records.MoveFirst();
     EXPECT_THROW(records.Find("name = 'it's'", 0, data::adSearchForward), rt::Failure);
     EXPECT_THROW(records.Find("nope = 'a'", 0, data::adSearchForward), rt::Failure);
+}
+
+size_t OpenFileCount() {
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                             std::filesystem::directory_iterator()));
+}
+
+// A recordset that cannot be made closes the database it opened: a missing table, a file
+// that is no database, a file that is not there.
+TEST_F(Records, AFailedOpenLeavesNoDatabaseOpen) {
+    std::ofstream(desktop.paths->temp / "text.db") << "not a database at all, only some text";
+    const std::pair<std::string, const char*> cases[] = {
+        {file, "missing_table"},
+        {(desktop.paths->temp / "text.db").string(), "names"},
+        {(desktop.paths->temp / "absent.db").string(), "names"},
+    };
+    for (const auto& [path, table] : cases) {
+        SCOPED_TRACE(path + " " + table);
+        size_t before = OpenFileCount();
+        EXPECT_THROW(data::SqliteRecordset(path, table), rt::Failure);
+        EXPECT_EQ(OpenFileCount(), before);
+    }
 }
 
 }  // namespace

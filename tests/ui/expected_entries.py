@@ -24,7 +24,9 @@ def to_int(text):
 
 def entries(path, year):
     found = {}
-    for line in read_text(path).split("\r\n"):
+    text = read_text(path)
+    # As the program reads it: a file without any CR LF has LF line ends.
+    for line in text.split("\r\n" if "\r\n" in text else "\n"):
         fields = line.split("\t")
         if len(fields) != 3 or len(fields[0].split(".")) != 2:
             continue

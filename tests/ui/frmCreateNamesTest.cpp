@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -20,6 +21,7 @@
 #include "grid/cListHandler.h"
 #include "lists/cAppFiles.h"
 #include "outlook/modOutlookCode.h"
+#include "platform/runtime/Publisher.h"
 #include "tests/support/FakeOutlook.h"
 #include "tests/support/ProgramTest.h"
 
@@ -204,6 +206,10 @@ TEST_F(WindowTest, ALinkThatCannotBeOpenedIsReported) {
         [&] { QTest::mouseClick(form.findChild<QLabel*>("lblWebLink"), Qt::LeftButton); });
     EXPECT_EQ(status, 1);
     EXPECT_NE(LastMessage().find("Sub routine : subGotoWeb"), std::string::npos);
+    EXPECT_NE(LastMessage().find("This error has occured: :\r\nOpening " +
+                                 std::string(publisher::kWebSite) + "\r\n"),
+              std::string::npos)
+        << LastMessage();
 }
 
 // ---- start-up and the grid ----
@@ -344,6 +350,21 @@ TEST_F(WindowTest, SaveWritesTheSortedListAndTheTabShowsItAgain) {
         window.reset();
         modGlobals::ResetProgramState();
     }
+}
+
+TEST_F(WindowTest, AListWithLinuxLineEndsIsShownSavedWithCrLfAndWritten) {
+    std::ofstream(ListFile("Linux"), std::ios::binary) << "3.4\tCarl\t\n1.2\tAnna\t\n";
+    LoadOrFail();
+    EXPECT_EQ(Cell("C2") + "," + Cell("C3"), "Carl,Anna");
+    EXPECT_FALSE(Click(window->cmdSaveChanges));
+    EXPECT_EQ(testsupport::ReadBytes(ListFile("Linux")), "1.2\tAnna\t0\r\n3.4\tCarl\t0\r\n");
+    window->cmbYear->setEditText("2007");
+    EXPECT_EQ(Click(window->OKButton), 0);
+    EXPECT_EQ(LastMessage(), "Name Days sucessfully created!");
+    auto written = Appointments();
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(written[0].summary + " " + written[0].date, "Anna 20070102");
+    EXPECT_EQ(written[1].summary + " " + written[1].date, "Carl 20070304");
 }
 
 TEST_F(WindowTest, AYearThatIsNoSixteenBitNumberFailsTheRun) {

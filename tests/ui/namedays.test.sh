@@ -61,3 +61,42 @@ default_calendar = velmora
 CONF
 khal list --format "{start-date}|{title}" --day-format "" "$year-01-01" 366d >"$work/khal.out"
 python3 "$here/expected_entries.py" "$work/program/$first" "$year" "$work/khal.out"
+
+# A list written on Linux, LF line ends only: Alt+S saves it back with Windows line ends, Alt+O
+# writes its entries, and khal shows them. The temporary files that a killed run left an hour
+# ago beside the list and in the calendar go; a second copy's write of this minute stays.
+lf="$work/lf"
+mkdir -p "$lf/program" "$lf/store/Calendar"
+cp "$build/bin/namedays" "$lf/program/"
+printf '3.4\tCarl\t\n1.2\tAnna\t\n' | tee "$lf/Linux.orig" >"$lf/program/Linux.txt"
+stale=("$lf/program/.Linux.txt.0123ABCD.tmp" "$lf/store/Calendar/.x.ics.89ABCDEF.tmp")
+live="$lf/store/Calendar/.y.ics.01234567.tmp"
+touch -d '1 hour ago' "${stale[@]}"
+touch "$live"
+VELMORA_STORE="$lf/store" timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    set -euo pipefail
+    "$1" & pid=$!
+    focus() {
+        local id
+        id=$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
+        [ -n "$id" ] || { echo "no window \"$1\""; return 1; }
+        xdotool windowfocus --sync "$id"
+        sleep 0.3
+    }
+    focus "Create Name Days"
+    xdotool key --clearmodifiers alt+s
+    sleep 1
+    xdotool key --clearmodifiers alt+o
+    focus "Outlook Velmora"
+    xdotool key --clearmodifiers Return
+    timeout 60 tail --pid="$pid" -f /dev/null || { kill "$pid"; echo "program did not end"; exit 1; }
+    wait "$pid"
+' _ "$lf/program/namedays"
+printf '1.2\tAnna\t0\r\n3.4\tCarl\t0\r\n' | cmp - "$lf/program/Linux.txt"
+for file in "${stale[@]}"; do [ ! -e "$file" ] || { echo "left behind: $file"; exit 1; }; done
+[ -e "$live" ] || { echo "removed a live temporary file"; exit 1; }
+{ sed "s#^path = .*#path = $lf/store/Calendar#" "$XDG_CONFIG_HOME/khal/config"
+  printf '[sqlite]\npath = %s\n' "$lf/khal.db"; } >"$lf/khal.conf"
+khal -c "$lf/khal.conf" list --format "{start-date}|{title}" --day-format "" "$year-01-01" 366d \
+    >"$lf/khal.out"
+python3 "$here/expected_entries.py" "$lf/Linux.orig" "$year" "$lf/khal.out"

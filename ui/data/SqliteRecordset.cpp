@@ -9,9 +9,6 @@ namespace data {
 
 namespace {
 
-constexpr int32_t kNoCurrentRecord = 3021;  // "Either BOF or EOF is True ..."
-constexpr int32_t kBadArguments = 3001;
-
 std::string Quoted(const std::string& identifier) {
     std::string out = "\"";
     for (char c : identifier)
@@ -131,37 +128,40 @@ std::optional<std::pair<std::string, std::string>> ReadCriteria(const std::strin
 
 }  // namespace
 
+void SqliteRecordset::DatabaseClose::operator()(sqlite3* db) const {
+    sqlite3_close(db);
+}
+
+// The handle is owned from the moment it exists, so a constructor that fails half-way
+// closes the database again.
 SqliteRecordset::SqliteRecordset(const std::string& databaseFile, const std::string& table)
     : table_(table) {
-    if (sqlite3_open_v2(databaseFile.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-        std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
-        sqlite3_close(db_);
-        throw rt::Failure(rt::kFileNotFound, databaseFile + ": " + message);
-    }
-    Statement info(db_, "PRAGMA table_info(" + Quoted(table) + ")");
+    sqlite3* opened = nullptr;
+    int rc = sqlite3_open_v2(databaseFile.c_str(), &opened, SQLITE_OPEN_READWRITE, nullptr);
+    db_.reset(opened);
+    if (rc != SQLITE_OK)
+        throw rt::Failure(rt::kFileNotFound,
+                          databaseFile + ": " + (db_ ? sqlite3_errmsg(db_.get()) : "cannot open"));
+    Statement info(db_.get(), "PRAGMA table_info(" + Quoted(table) + ")");
     while (info.Step())
         columns_.push_back(info.Text(1));
-    if (columns_.empty()) {
-        sqlite3_close(db_);
+    if (columns_.empty())
         throw rt::Failure(rt::kInvalidCall, "No table " + table + " in " + databaseFile);
-    }
     LoadRows();
 }
 
-SqliteRecordset::~SqliteRecordset() {
-    sqlite3_close(db_);
-}
+SqliteRecordset::~SqliteRecordset() = default;
 
 void SqliteRecordset::LoadRows() {
     rowids_.clear();
-    Statement rows(db_, "SELECT rowid FROM " + Quoted(table_) + " ORDER BY rowid");
+    Statement rows(db_.get(), "SELECT rowid FROM " + Quoted(table_) + " ORDER BY rowid");
     while (rows.Step())
         rowids_.push_back(rows.Integer(0));
 }
 
 void SqliteRecordset::RequireRecord() const {
     if (!adding_ && position_ >= rowids_.size())
-        throw rt::Failure(kNoCurrentRecord,
+        throw rt::Failure(rt::kNoCurrentRecord,
                           "Either BOF or EOF is True, or the current record has been deleted");
 }
 
@@ -202,11 +202,11 @@ rt::Variant SqliteRecordset::Read(int32_t column) {
         return edit->second;
     if (adding_)
         return rt::Variant::Null();
-    Statement read(db_, "SELECT " + Quoted(columns_.at(column)) + " FROM " + Quoted(table_) +
-                            " WHERE rowid = ?");
+    Statement read(db_.get(), "SELECT " + Quoted(columns_.at(column)) + " FROM " + Quoted(table_) +
+                                  " WHERE rowid = ?");
     read.Bind(1, rowids_[position_]);
     if (!read.Step())
-        throw rt::Failure(kNoCurrentRecord, "The current record has been deleted");
+        throw rt::Failure(rt::kNoCurrentRecord, "The current record has been deleted");
     return read.Column(0);
 }
 
@@ -239,7 +239,7 @@ void SqliteRecordset::Update() {
             sets += (sets.empty() ? "" : ", ") + Quoted(columns_.at(column)) + " = ?";
         sql = "UPDATE " + Quoted(table_) + " SET " + sets + " WHERE rowid = ?";
     }
-    Statement write(db_, sql);
+    Statement write(db_.get(), sql);
     int index = 1;
     for (const auto& [column, value] : edits_)
         write.Bind(index++, value);
@@ -247,7 +247,7 @@ void SqliteRecordset::Update() {
         write.Bind(index, rowids_[position_]);
     write.Step();
     if (adding_) {
-        int64_t added = sqlite3_last_insert_rowid(db_);
+        int64_t added = sqlite3_last_insert_rowid(db_.get());
         LoadRows();
         for (size_t i = 0; i < rowids_.size(); ++i)
             if (rowids_[i] == added)
@@ -260,7 +260,7 @@ void SqliteRecordset::Update() {
 void SqliteRecordset::Find(const std::string& criteria, int32_t skip, int32_t direction) {
     auto parsed = ReadCriteria(criteria);
     if (!parsed || direction != adSearchForward || skip < 0)
-        throw rt::Failure(kBadArguments,
+        throw rt::Failure(rt::kBadArguments,
                           "Arguments are of the wrong type, are out of acceptable "
                           "range, or are in conflict with one another.");
     int32_t column = -1;
@@ -268,7 +268,7 @@ void SqliteRecordset::Find(const std::string& criteria, int32_t skip, int32_t di
         if (columns_[i] == parsed->first)
             column = int32_t(i);
     if (column < 0)
-        throw rt::Failure(kBadArguments, "No field " + parsed->first);
+        throw rt::Failure(rt::kBadArguments, "No field " + parsed->first);
     adding_ = false;
     edits_.clear();
     for (position_ += size_t(skip); position_ < rowids_.size(); ++position_) {
@@ -287,7 +287,7 @@ void SqliteRecordset::Delete(int32_t affect) {
         edits_.clear();
         return;
     }
-    Statement remove(db_, "DELETE FROM " + Quoted(table_) + " WHERE rowid = ?");
+    Statement remove(db_.get(), "DELETE FROM " + Quoted(table_) + " WHERE rowid = ?");
     remove.Bind(1, rowids_[position_]);
     remove.Step();
     rowids_.erase(rowids_.begin() + long(position_));

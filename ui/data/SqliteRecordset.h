@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,7 +41,10 @@ class SqliteRecordset : public Recordset {
     void LoadRows();
     void RequireRecord() const;
 
-    sqlite3* db_ = nullptr;
+    struct DatabaseClose {
+        void operator()(sqlite3* db) const;
+    };
+    std::unique_ptr<sqlite3, DatabaseClose> db_;
     std::string table_;
     std::vector<std::string> columns_;
     std::vector<int64_t> rowids_;

@@ -4,16 +4,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include "platform/desktop/QtText.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/Failure.h"
 
 namespace forms {
 
-namespace {
+using desktop::Q;
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
+namespace {
 
 void CheckIndex(int32_t index, int32_t count) {
     if (index < 0 || index >= count)

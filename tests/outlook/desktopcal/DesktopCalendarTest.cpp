@@ -13,7 +13,7 @@
 #include "lists/cApp.h"
 #include "outlook/desktopcal/Appointment.h"
 #include "outlook/desktopcal/DesktopCalendar.h"
-#include "outlook/desktopcal/testing/ScriptedChooser.h"
+#include "outlook/desktopcal/FolderTree.h"
 #include "outlook/modOutlookCode.h"
 #include "tests/support/PrivateSession.h"
 #include "tests/support/ProgramTest.h"
@@ -22,12 +22,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using desktopcal::FolderEntry;
-using desktopcal::FolderRef;
+using desktop::FolderNode;
 using desktopcal::Ref;
 using testsupport::EndStatus;
 using testsupport::PrivateSession;
-using Kind = desktopcal::FolderEntry::Kind;
 
 constexpr const char* kPersonal = "system-calendar";
 constexpr const char* kBirthdays = "birthdays";
@@ -92,13 +90,10 @@ std::vector<Event> EventsIn(const std::string& uid) {
     return events;
 }
 
-cApp Entry(int16_t month, int16_t day, const std::string& names, int16_t birthYear = 0) {
+// The entry of a list-file line, "month.day<TAB>names<TAB>birth year".
+cApp Line(const std::string& line) {
     cApp entry;
-    entry.AppMonth = month;
-    entry.AppDay = day;
-    entry.Subject = names;
-    entry.BirthYear = birthYear;
-    entry.Valid = true;
+    entry.FromString(line);
     return entry;
 }
 
@@ -111,10 +106,20 @@ std::vector<fs::path> FilesIn(const fs::path& folder) {
     return files;
 }
 
-const FolderEntry* Child(const FolderEntry& parent, const std::string& name) {
+const FolderNode* Child(const FolderNode& parent, const std::string& name) {
     for (const auto& child : parent.children)
         if (child.name == name)
             return &child;
+    return nullptr;
+}
+
+const FolderNode* Find(const std::vector<FolderNode>& tree, const std::string& id) {
+    for (const auto& node : tree) {
+        if (node.id == id)
+            return &node;
+        if (const FolderNode* found = Find(node.children, id))
+            return found;
+    }
     return nullptr;
 }
 
@@ -125,11 +130,9 @@ class DesktopCalendar : public testsupport::ProgramTest {
         session = std::make_unique<PrivateSession>();
         app = desktopcal::FindRunningService(store, 10s);
         ASSERT_NE(app, nullptr);
-        desktopcal::SetFolderChooser(picker);
     }
     void TearDown() override {
         ProgramTest::TearDown();
-        desktopcal::SetFolderChooser(nullptr);
         app.reset();
         session.reset();
     }
@@ -159,17 +162,19 @@ class DesktopCalendar : public testsupport::ProgramTest {
             << report;
     }
 
+    std::string StoreId(const std::string& folder) const {
+        return fs::absolute(folder.empty() ? store : store / folder).string();
+    }
+
     std::unique_ptr<PrivateSession> session;
     std::shared_ptr<desktopcal::DesktopApplication> app;
-    std::shared_ptr<desktopcal::testing::ScriptedChooser> picker =
-        std::make_shared<desktopcal::testing::ScriptedChooser>();
 };
 
 TEST_F(DesktopCalendar, TheDefaultCalendarReceivesNameDaysAndBirthdaysAsAllDayEvents) {
     modOutlookCode::objCalendar = DefaultCalendar();
     int16_t year = 2006;
-    Entry(12, 24, "Anna, Eva; Åsa").ToOutlook(year);
-    Entry(3, 7, "John Smith", 1965).ToOutlook(year);
+    Line("12.24\tAnna, Eva; Åsa\t").ToOutlook(year);
+    Line("3.7\tJohn Smith\t1965").ToOutlook(year);
     EXPECT_TRUE(desktop.messages->shown.empty());
 
     std::vector<Event> events = EventsIn(kPersonal);
@@ -286,56 +291,54 @@ TEST_F(DesktopCalendar, TheConnectionAttachesToTheRunningServiceAndOpensAWindow)
 
 TEST_F(DesktopCalendar, TheChooserShowsTheCalendarsAsTheDesktopDoesThenTheStore) {
     EXPECT_EQ(Mapi()->PickFolder(), nullptr);  // the user cancels
-    ASSERT_EQ(picker->shown.size(), 1u);
-    const auto& tree = picker->shown[0];
-    ASSERT_GE(tree.size(), 3u);
+    ASSERT_EQ(chooser->trees.size(), 1u);
+    EXPECT_EQ(chooser->proposedNames, (std::vector<std::string>{pimstore::kNewCalendarName}));
+    const auto& tree = chooser->trees[0];
+    ASSERT_GE(tree.size(), 2u);
 
     EXPECT_EQ(tree[0].name, "On This Computer");
-    EXPECT_EQ(tree[0].kind, Kind::Group);
     EXPECT_FALSE(tree[0].choosable);
-    const FolderEntry* personal = Child(tree[0], "Personal");
+    EXPECT_TRUE(tree[0].reason.empty());
+    const FolderNode* personal = Child(tree[0], "Personal");
     ASSERT_NE(personal, nullptr);
-    EXPECT_EQ(personal->kind, Kind::Calendar);
     EXPECT_EQ(personal->id, kPersonal);
     EXPECT_TRUE(personal->choosable);
     EXPECT_TRUE(personal->reason.empty());
     EXPECT_TRUE(personal->color.starts_with("#")) << personal->color;
 
-    const FolderEntry* birthdays = desktopcal::FindEntry(tree, {Kind::Calendar, kBirthdays});
+    const FolderNode* birthdays = Find(tree, kBirthdays);
     ASSERT_NE(birthdays, nullptr);
     EXPECT_EQ(birthdays->name, "Birthdays & Anniversaries");
     EXPECT_FALSE(birthdays->choosable);
     EXPECT_EQ(birthdays->reason, desktopcal::kReadOnlyReason);
 
-    const FolderEntry& stored = tree.back();
+    const FolderNode& stored = tree.back();
     EXPECT_EQ(stored.name, pimstore::kStoreName);
-    EXPECT_EQ(stored.kind, Kind::StoreFolder);
+    EXPECT_EQ(stored.id, StoreId(""));
     EXPECT_FALSE(stored.choosable);
     std::vector<std::string> names;
     for (const auto& child : stored.children)
-        names.push_back(child.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Calendar", "Drafts", "Inbox"}));
-    EXPECT_TRUE(Child(stored, "Calendar")->choosable);
-    EXPECT_EQ(Child(stored, "Calendar")->id, "Calendar");
-    EXPECT_FALSE(Child(stored, "Inbox")->choosable);
-    EXPECT_EQ(Child(stored, "Inbox")->reason, desktopcal::kMailFolderReason);
+        names.push_back(child.name + (child.choosable ? "" : " (" + child.reason + ")"));
+    EXPECT_EQ(names, (std::vector<std::string>{"Calendar", "Drafts (mail folder)",
+                                               "Inbox (mail folder)"}));
+    EXPECT_EQ(Child(stored, "Calendar")->id, StoreId("Calendar"));
 }
 
 TEST_F(DesktopCalendar, PickFolderGivesWhatWasChosen) {
     struct Case {
-        FolderRef answer;
+        std::string answer;
         const char* title;  // empty: nothing comes back
     };
     const Case cases[] = {
-        {{Kind::Calendar, kPersonal}, "Personal (On This Computer)"},
-        {{Kind::Calendar, kBirthdays}, ""},
-        {{Kind::StoreFolder, "Calendar"}, "Calendar (Velmora store)"},
-        {{Kind::StoreFolder, "Inbox"}, ""},
-        {{Kind::Group, ""}, ""},
+        {kPersonal, "Personal (On This Computer)"},
+        {kBirthdays, ""},
+        {StoreId("Calendar"), "Calendar (Velmora store)"},
+        {StoreId("Inbox"), ""},
+        {StoreId(""), ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.answer.id);
-        picker->answer = c.answer;
+        SCOPED_TRACE(c.answer);
+        chooser->answer = c.answer;
         auto folder = Mapi()->PickFolder();
         if (!*c.title) {
             EXPECT_EQ(folder, nullptr);
@@ -343,24 +346,25 @@ TEST_F(DesktopCalendar, PickFolderGivesWhatWasChosen) {
         }
         ASSERT_NE(folder, nullptr);
         EXPECT_EQ(folder->DefaultItemType(), outlook::olAppointmentItem);
-        EXPECT_EQ(desktopcal::FolderTitle(*folder), c.title);
+        EXPECT_EQ(folder->Title(), c.title);
     }
-    EXPECT_EQ(picker->titles.size(), std::size(cases));
+    EXPECT_EQ(chooser->titles.size(), std::size(cases));
 }
 
 TEST_F(DesktopCalendar, ANewCalendarOfTheServiceIsChosenAndReceives) {
-    picker->newCalendar = desktopcal::kNewCalendarName;
+    chooser->newName = pimstore::kNewCalendarName;
+    chooser->selected = kPersonal;
     auto folder = Mapi()->PickFolder();
     ASSERT_NE(folder, nullptr);
-    EXPECT_EQ(desktopcal::FolderTitle(*folder), "Name Days (On This Computer)");
-    const auto& after = picker->shown.back();
-    const FolderEntry* made = Child(after[0], "Name Days");
+    EXPECT_EQ(folder->Title(), "Name Days (On This Computer)");
+    ASSERT_EQ(chooser->trees.size(), 2u);
+    const FolderNode* made = Child(chooser->trees.back()[0], "Name Days");
     ASSERT_NE(made, nullptr);
     EXPECT_TRUE(made->choosable);
 
     modOutlookCode::objCalendar = folder;
     int16_t year = 2008;
-    Entry(2, 29, "Leap").ToOutlook(year);
+    Line("2.29\tLeap\t").ToOutlook(year);
     std::vector<Event> events = EventsIn(made->id);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].summary, "Leap");
@@ -370,25 +374,25 @@ TEST_F(DesktopCalendar, ANewCalendarOfTheServiceIsChosenAndReceives) {
 
 TEST_F(DesktopCalendar, ANewCalendarInTheStoreIsAFolderThere) {
     struct Case {
-        std::optional<FolderRef> selected;
+        std::string selected;
+        const char* name;
         const char* path;
     };
     const Case cases[] = {
-        {FolderRef{Kind::StoreFolder, ""}, "Name Days"},
-        {FolderRef{Kind::StoreFolder, "Calendar"}, "Calendar/Name Days"},
-        {FolderRef{Kind::StoreFolder, "Inbox"}, "Name Days 2"},
+        {StoreId(""), "Name Days", "Name Days"},
+        {StoreId("Calendar"), "Name Days", "Calendar/Name Days"},
+        {StoreId("Inbox"), "Name Days 2", "Name Days 2"},
     };
-    int n = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        picker->newCalendar = n++ < 2 ? "Name Days" : "Name Days 2";
-        picker->selectedBeforeNew = c.selected;
+        chooser->newName = c.name;
+        chooser->selected = c.selected;
         auto folder = Mapi()->PickFolder();
         ASSERT_NE(folder, nullptr);
         EXPECT_TRUE(fs::is_directory(store / c.path));
         modOutlookCode::objCalendar = folder;
         int16_t year = 2006;
-        Entry(1, 1, "New Year").ToOutlook(year);
+        Line("1.1\tNew Year\t").ToOutlook(year);
         EXPECT_EQ(FilesIn(store / c.path).size(), 1u);
     }
     EXPECT_TRUE(EventsIn(kPersonal).empty());
@@ -398,16 +402,16 @@ TEST_F(DesktopCalendar, ANewCalendarNeedsANameThatMakesOneNewFolder) {
     desktopcal::DesktopCatalog catalog(app->GetService(), store);
     struct Case {
         const char* name;
-        std::optional<FolderRef> near;
+        std::string near;
         int32_t number;
     };
     const Case cases[] = {
-        {"  ", std::nullopt, rt::kInvalidCall},
-        {"", FolderRef{Kind::StoreFolder, ""}, rt::kInvalidCall},
-        {"a/b", FolderRef{Kind::StoreFolder, ""}, rt::kInvalidCall},
-        {"..", FolderRef{Kind::StoreFolder, ""}, rt::kInvalidCall},
-        {".hidden", FolderRef{Kind::StoreFolder, ""}, rt::kInvalidCall},
-        {"Calendar", FolderRef{Kind::StoreFolder, ""}, 58},
+        {"  ", "", rt::kInvalidCall},
+        {"", StoreId(""), rt::kInvalidCall},
+        {"a/b", StoreId(""), rt::kInvalidCall},
+        {"..", StoreId(""), rt::kInvalidCall},
+        {".hidden", StoreId(""), rt::kInvalidCall},
+        {"Calendar", StoreId(""), 58},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -421,8 +425,8 @@ TEST_F(DesktopCalendar, ANewCalendarNeedsANameThatMakesOneNewFolder) {
 }
 
 TEST_F(DesktopCalendar, AReadOnlyTargetIsReportedAndNothingIsWritten) {
-    modOutlookCode::objCalendar = app->FolderFor({Kind::Calendar, kBirthdays});
-    std::string report = ReportOf(Entry(12, 24, "Anna"), 2006);
+    modOutlookCode::objCalendar = app->FolderFor(kBirthdays);
+    std::string report = ReportOf(Line("12.24\tAnna\t"), 2006);
     EXPECT_NE(report.find("Sub routine : cApp.ToOutlook "), std::string::npos) << report;
     EXPECT_NE(report.find("#70"), std::string::npos) << report;
     EXPECT_NE(report.find("Permission denied"), std::string::npos) << report;
@@ -434,25 +438,25 @@ TEST_F(DesktopCalendar, AReadOnlyTargetIsReportedAndNothingIsWritten) {
 TEST_F(DesktopCalendar, AServiceThatGoesAwayMidRunIsReported) {
     modOutlookCode::objCalendar = DefaultCalendar();
     int16_t year = 2006;
-    Entry(1, 1, "Before").ToOutlook(year);
+    Line("1.1\tBefore\t").ToOutlook(year);
     session->Kill(PrivateSession::kCalendarName);
-    ExpectServiceGone(ReportOf(Entry(1, 2, "After"), 2006));
+    ExpectServiceGone(ReportOf(Line("1.2\tAfter\t"), 2006));
 }
 
 TEST_F(DesktopCalendar, ASessionBusThatGoesAwayMidRunIsReported) {
     modOutlookCode::objCalendar = DefaultCalendar();
     int16_t year = 2006;
-    Entry(1, 1, "Before").ToOutlook(year);
+    Line("1.1\tBefore\t").ToOutlook(year);
     kill(session->BusPid(), SIGKILL);
-    ExpectServiceGone(ReportOf(Entry(1, 2, "After"), 2006));
+    ExpectServiceGone(ReportOf(Line("1.2\tAfter\t"), 2006));
 }
 
 TEST_F(DesktopCalendar, ACalendarRemovedMidRunIsReported) {
     std::string uid = app->GetService()->NewLocalCalendar("Short-lived");
-    auto folder = app->FolderFor({Kind::Calendar, uid});
+    auto folder = app->FolderFor(uid);
     modOutlookCode::objCalendar = folder;
     int16_t year = 2006;
-    Entry(1, 1, "Before").ToOutlook(year);
+    Line("1.1\tBefore\t").ToOutlook(year);
     auto pending = folder->Items()->Add("IPM.Appointment");
     pending->SetSubject("Pending");
     Ref<ESource> source = app->GetService()->Source(uid);
@@ -463,7 +467,7 @@ TEST_F(DesktopCalendar, ACalendarRemovedMidRunIsReported) {
         std::this_thread::sleep_for(10ms);
     ASSERT_FALSE(RegistryHas(uid));
 
-    std::string report = ReportOf(Entry(1, 2, "After"), 2006);
+    std::string report = ReportOf(Line("1.2\tAfter\t"), 2006);
     EXPECT_NE(report.find("Sub routine : cApp.ToOutlook "), std::string::npos) << report;
     EXPECT_NE(report.find("#76"), std::string::npos) << report;
     EXPECT_NE(report.find("Short-lived"), std::string::npos) << report;

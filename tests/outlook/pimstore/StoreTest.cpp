@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -75,6 +76,7 @@ TEST_F(Store, LivesUnderTheConfiguredRootWithItsDefaultFolders) {
 }
 
 TEST_F(Store, RootFollowsTheEnvironment) {
+    desktop::Services().paths = desktop::ProductPlatform().paths;
     setenv("VELMORA_STORE", "", 1);
     setenv("XDG_DATA_HOME", "/data/x", 1);
     EXPECT_EQ(pimstore::DefaultRoot(), fs::path("/data/x/velmora/store"));
@@ -83,6 +85,7 @@ TEST_F(Store, RootFollowsTheEnvironment) {
     setenv("HOME", "/home/someone", 1);
     EXPECT_EQ(pimstore::DefaultRoot(), fs::path("/home/someone/.local/share/velmora/store"));
     setenv("HOME", home.c_str(), 1);
+    unsetenv("VELMORA_STORE");
 }
 
 TEST_F(Store, FoldersNestAndNeverLeaveTheRoot) {
@@ -200,6 +203,28 @@ TEST_F(Store, PickFolderAsksTheChooser) {
     EXPECT_EQ(chooser->titles, (std::vector<std::string>{"Velmora store", "Velmora store"}));
 }
 
+// The chooser is shown the folders a user sees: no hidden folders, no Maildir internals.
+TEST_F(Store, TheChooserSeesTheStoresFolders) {
+    fs::create_directories(store / "Calendar" / "Family");
+    fs::create_directories(store / "Calendar" / ".hidden");
+    chooser->answer = std::nullopt;
+    app->GetNamespace("MAPI")->PickFolder();
+    ASSERT_EQ(chooser->trees.size(), 1u);
+    ASSERT_EQ(chooser->trees[0].size(), 1u);
+    const desktop::FolderNode& top = chooser->trees[0][0];
+    EXPECT_EQ(top.name, "Velmora store");
+    EXPECT_FALSE(top.choosable);
+    std::vector<std::string> seen;
+    for (const auto& folder : top.children) {
+        seen.push_back(folder.name + (folder.mail ? " (mail)" : ""));
+        for (const auto& sub : folder.children)
+            seen.push_back(folder.name + "/" + sub.name);
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"Calendar", "Calendar/Family", "Drafts (mail)",
+                                              "Inbox (mail)"}));
+    EXPECT_EQ(top.children[0].children[0].id, (store / "Calendar" / "Family").string());
+}
+
 TEST_F(Store, DisplayStoresADraftAndOpensTheComposer) {
     auto mail = app->CreateItem(outlook::olMailItem);
     mail->SetTo("support@velmora.example");
@@ -230,12 +255,36 @@ TEST_F(Store, DisplayStoresADraftAndOpensTheComposer) {
                                   "Line one\r\nLine two ő", "support@velmora.example"}));
 }
 
-TEST_F(Store, ADraftIsKeptWhenNoComposerOpens) {
-    desktop.launcher->failing = true;
-    auto mail = app->CreateItem(outlook::olMailItem);
-    mail->SetTo("a@b.example");
-    EXPECT_NO_THROW(mail->Display());
-    EXPECT_EQ(Files(store / "Drafts" / "cur").size(), 1u);
+TEST_F(Store, ADraftIsKeptWhenNoComposerOpensAndDisplaySaysWhere) {
+    struct Case {
+        const char* what;
+        bool noXdgEmail;
+        bool noMailProgram;
+    };
+    for (const Case c : {Case{"xdg-email cannot start", true, false},
+                         Case{"no program for mailto: addresses", false, true}}) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(store / "Drafts" / "cur");
+        fs::create_directories(store / "Drafts" / "cur");
+        desktop.launcher->failing = c.noXdgEmail;
+        desktop.launcher->schemesWithoutHandler.clear();
+        if (c.noMailProgram)
+            desktop.launcher->schemesWithoutHandler.insert("mailto");
+        auto mail =
+            std::dynamic_pointer_cast<pimstore::StoreMail>(app->CreateItem(outlook::olMailItem));
+        ASSERT_NE(mail, nullptr);
+        mail->SetTo("a@b.example");
+        try {
+            mail->Display();
+            ADD_FAILURE() << "Display went through";
+        } catch (const rt::Failure& failure) {
+            EXPECT_EQ(failure.Description(),
+                      "No mail program could be started. The mail is kept as a draft in " +
+                          mail->DraftFile().string());
+        }
+        EXPECT_EQ(Files(store / "Drafts" / "cur"), std::vector<fs::path>{mail->DraftFile()});
+        EXPECT_TRUE(desktop.launcher->started.empty());
+    }
     EXPECT_THROW(app->CreateItem(1), rt::Failure);
 }
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/automation/Registry.h"
+
+// The wiring of the product: which component stands behind each name, and the hooks by
+// which the lower modules reach the state of the upper ones.
+namespace components {
+
+// Registers the product's components under their class names and ProgIDs.
+void RegisterProductComponents(automation::Registry& registry);
+
+// Hands the end of the program the services' shared objects to drop, and the reset of
+// program-wide state the services' own state.
+void InstallModuleHooks();
+
+}  // namespace components
