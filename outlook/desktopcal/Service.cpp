@@ -177,10 +177,17 @@ std::shared_ptr<Service> Service::Find(std::chrono::milliseconds limit) {
 
 std::shared_ptr<Service> Service::FindNow(std::chrono::milliseconds limit) {
     ErrorSlot error;
+    // The registry and the calendars use the process's shared connection to the session bus.
+    // GLib ends the whole process when that bus goes away under it; here a call that fails
+    // for it is reported like any other failure.
+    Ref<GDBusConnection> bus(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error));
+    if (!bus)
+        return nullptr;
+    g_dbus_connection_set_exit_on_close(bus.get(), FALSE);
     Ref<ESourceRegistry> registry(e_source_registry_new_sync(nullptr, &error));
     if (!registry)
         return nullptr;  // no registry on the bus
-    auto service = std::make_shared<Service>(std::move(registry));
+    auto service = std::make_shared<Service>(std::move(bus), std::move(registry));
     std::string uid = service->DefaultUid(SourceKind::Calendar);
     if (uid.empty())
         return nullptr;
@@ -193,7 +200,8 @@ std::shared_ptr<Service> Service::FindNow(std::chrono::milliseconds limit) {
     return service;
 }
 
-Service::Service(Ref<ESourceRegistry> registry) : registry_(std::move(registry)) {}
+Service::Service(Ref<GDBusConnection> bus, Ref<ESourceRegistry> registry)
+    : bus_(std::move(bus)), registry_(std::move(registry)) {}
 
 Ref<ESource> Service::Source(const std::string& uid, const std::string& name) const {
     Ref<ESource> source(e_source_registry_ref_source(registry_.get(), uid.c_str()));
@@ -272,11 +280,10 @@ rt::Failure Service::FailureFor(ECalClient* calendar, const GError* error) {
 
 bool Service::OnTheBus(ECalClient* calendar) {
     gchar* name = e_client_dup_bus_name(E_CLIENT(calendar));
-    Ref<GDBusConnection> bus(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
     GVariant* reply = nullptr;
-    if (name && bus)
+    if (name && !g_dbus_connection_is_closed(bus_.get()))
         reply = g_dbus_connection_call_sync(
-            bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+            bus_.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
             "NameHasOwner", g_variant_new("(s)", name), G_VARIANT_TYPE("(b)"),
             G_DBUS_CALL_FLAGS_NONE, static_cast<int>(kAnswerLimit.count()), nullptr, nullptr);
     g_free(name);

@@ -82,7 +82,8 @@ class Service {
     // calendar, or nothing within the limit. The default calendar is opened here.
     static std::shared_ptr<Service> Find(std::chrono::milliseconds limit = kAnswerLimit);
 
-    explicit Service(Ref<ESourceRegistry> registry);
+    // `bus` is the session bus connection the registry and the calendars share.
+    Service(Ref<GDBusConnection> bus, Ref<ESourceRegistry> registry);
 
     ESourceRegistry* Registry() const { return registry_.get(); }
     // The source with that UID, or a failure (76) when the registry no longer has it; the
@@ -104,9 +105,10 @@ class Service {
     std::string NewLocalCalendar(const std::string& name);
 
   private:
-    static bool OnTheBus(ECalClient* calendar);
+    bool OnTheBus(ECalClient* calendar);
     static std::shared_ptr<Service> FindNow(std::chrono::milliseconds limit);
 
+    Ref<GDBusConnection> bus_;
     Ref<ESourceRegistry> registry_;
     std::map<std::string, Ref<ECalClient>> calendars_;
 };

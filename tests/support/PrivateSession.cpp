@@ -273,19 +273,27 @@ void PrivateSession::StartBus() {
         throw std::runtime_error("the session bus did not start: " + ReadText(root_ / "bus.log"));
     setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
 
+    // The session asks the bus on a connection of its own. The process's shared connection,
+    // which the calendar service's client library uses, keeps GLib's defaults (among them:
+    // end the process when the bus goes away), so tests see what the program makes of them.
     GError* error = nullptr;
-    connection_ = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
+    auto flags = static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                                   G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION);
+    connection_ =
+        g_dbus_connection_new_for_address_sync(address_.c_str(), flags, nullptr, nullptr, &error);
     if (!connection_) {
         std::string message = error ? error->message : "no connection";
         g_clear_error(&error);
         throw std::runtime_error("cannot connect to the session bus: " + message);
     }
-    if (g_dbus_connection_is_closed(connection_))
+    GDBusConnection* shared = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    bool stale = shared && g_dbus_connection_is_closed(shared);
+    if (shared)
+        g_object_unref(shared);
+    if (stale)
         throw std::runtime_error(
             "something of an earlier session still holds its bus connection: release every "
             "object of the calendar service before the session ends");
-    // The bus goes before this process does; that must not end the test.
-    g_dbus_connection_set_exit_on_close(connection_, FALSE);
 }
 
 pid_t PrivateSession::StartService(const std::string& program,
@@ -370,7 +378,11 @@ void PrivateSession::Stop() {
     // services started themselves, which would otherwise outlive their parents.
     ended_ = Processes();
     // Clients of this process finish with the services while they still answer.
-    ReleaseConnection();
+    ReleaseSharedConnection();
+    if (connection_) {
+        g_object_unref(connection_);
+        connection_ = nullptr;
+    }
     EndAll(ended_);
     if (busPid_ > 0) {
         EndAll({busPid_});
@@ -381,16 +393,16 @@ void PrivateSession::Stop() {
     fs::remove_all(root_, ignored);
 }
 
-// The client libraries let go of the bus connection partly through callbacks on the main
+// The client libraries let go of the shared connection partly through callbacks on the main
 // context, which no test runs, and partly on threads of their own; until they have, a later
 // session in this process would be handed this session's connection again.
-void PrivateSession::ReleaseConnection() {
-    if (!connection_)
+void PrivateSession::ReleaseSharedConnection() {
+    GDBusConnection* shared = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (!shared)
         return;
-    gpointer alive = connection_;
-    g_object_add_weak_pointer(G_OBJECT(connection_), &alive);
-    g_object_unref(connection_);
-    connection_ = nullptr;
+    gpointer alive = shared;
+    g_object_add_weak_pointer(G_OBJECT(shared), &alive);
+    g_object_unref(shared);
     auto deadline = Clock::now() + kEndLimit;
     while (alive && Clock::now() < deadline) {
         while (g_main_context_pending(nullptr))

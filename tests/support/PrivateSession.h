@@ -67,7 +67,7 @@ class PrivateSession {
                        const std::string& log);
     void WaitForName(const std::string& busName, pid_t starter);
     void EndAll(const std::vector<pid_t>& pids);
-    void ReleaseConnection();
+    void ReleaseSharedConnection();
     void RestoreEnvironment();
 
     std::filesystem::path root_;
@@ -75,7 +75,7 @@ class PrivateSession {
     pid_t busPid_ = 0;
     std::vector<pid_t> started_;
     std::vector<pid_t> ended_;
-    GDBusConnection* connection_ = nullptr;
+    GDBusConnection* connection_ = nullptr;  // the session's own, not the process's shared one
     std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
     bool stopped_ = false;
 };
