@@ -145,6 +145,8 @@ void Install(Platform platform);
 
 // The product's services on Qt and the operating system.
 Platform ProductPlatform();
+// True when VELMORA_STORE names the store's root.
+bool StoreNamedByEnvironment();
 // The store's root as the environment names it (see Paths::StoreRoot); fails with error 76
 // when neither VELMORA_STORE nor HOME is set.
 std::filesystem::path StoreRootFromEnvironment();
