@@ -33,6 +33,7 @@ constexpr const char* kCalendarProgram = "/usr/libexec/evolution-calendar-factor
 // A factory that stays up when its last client goes, so that no test depends on how long
 // the service waits before it ends itself.
 constexpr const char* kKeepRunning = "--keep-running";
+constexpr const char* kParentDeath = "/usr/bin/setpriv";
 constexpr auto kStartLimit = 10s;
 constexpr auto kEndLimit = 3s;
 
@@ -136,8 +137,12 @@ pid_t Spawn(const std::vector<std::string>& argv, const fs::path& log, int extra
     if (extra >= 0)
         posix_spawn_file_actions_adddup2(&actions, extra, 3);
     posix_spawn_file_actions_addclosefrom_np(&actions, extra >= 0 ? 4 : 3);
+    // Should the test itself die, its bus and services are told to end too (and the
+    // services the bus started end with their bus).
+    std::vector<std::string> command{kParentDeath, "--pdeathsig", "TERM", "--"};
+    command.insert(command.end(), argv.begin(), argv.end());
     std::vector<char*> args;
-    for (const auto& arg : argv)
+    for (const auto& arg : command)
         args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     pid_t pid = 0;

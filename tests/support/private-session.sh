@@ -35,6 +35,8 @@ private_session_owner() {  # bus name: the PID of its owner, or nothing
 }
 
 # Starts a program with stdin from /dev/null, output into a log, and no other descriptor.
+# Should the calling shell die, the program is told to end too (and what the bus started
+# ends with its bus).
 _private_session_spawn() {  # log program [arguments...]; sets PRIVATE_SESSION_LAST_PID
     local log=$1
     shift
@@ -43,7 +45,7 @@ _private_session_spawn() {  # log program [arguments...]; sets PRIVATE_SESSION_L
             fd=${fd##*/}
             [ "$fd" -gt 2 ] 2>/dev/null && eval "exec $fd>&-"
         done 2>/dev/null
-        exec "$@" </dev/null >>"$log" 2>&1
+        exec setpriv --pdeathsig TERM -- "$@" </dev/null >>"$log" 2>&1
     ) &
     PRIVATE_SESSION_LAST_PID=$!
 }
