@@ -11,10 +11,6 @@ namespace {
 
 constexpr const char* kChooserTitle = "Calendars";
 
-std::string TextOf(const char* text) {
-    return text ? text : "";
-}
-
 class ServiceItems : public outlook::Items {
   public:
     ServiceItems(std::shared_ptr<Service> service, std::string uid, std::string name)

@@ -10,10 +10,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string TextOf(const char* text) {
-    return text ? text : "";
-}
-
 std::string ColorOf(ESource* source) {
     auto* selectable =
         E_SOURCE_SELECTABLE(e_source_get_extension(source, E_SOURCE_EXTENSION_CALENDAR));

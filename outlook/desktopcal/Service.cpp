@@ -14,10 +14,6 @@ namespace {
 constexpr const char* kLocalParent = "local-stub";
 constexpr const char* kLocalBackend = "local";
 
-std::string TextOf(const char* text) {
-    return text ? text : "";
-}
-
 // True when a session bus is named. Without one, GLib would try to launch a bus of its own,
 // which is not ours to start and can take long.
 bool SessionBusNamed() {

@@ -24,6 +24,11 @@ inline constexpr int32_t kServiceGone = 462;
 // counts as not answering.
 inline constexpr std::chrono::milliseconds kAnswerLimit{2000};
 
+// The service's text; empty for none.
+inline std::string TextOf(const char* text) {
+    return text ? text : "";
+}
+
 // Owns one reference of a GObject.
 template <class T>
 struct Unref {

@@ -68,8 +68,6 @@ TempPaths::~TempPaths() {
     std::filesystem::remove_all(root, ignored);
 }
 
-namespace {
-
 const FolderNode* FindNode(const std::vector<FolderNode>& tree, const std::string& id) {
     for (const FolderNode& node : tree) {
         if (node.id == id)
@@ -79,8 +77,6 @@ const FolderNode* FindNode(const std::vector<FolderNode>& tree, const std::strin
     }
     return nullptr;
 }
-
-}  // namespace
 
 std::optional<std::string> ScriptedChooser::Choose(const FolderRequest& request) {
     titles.push_back(request.title);

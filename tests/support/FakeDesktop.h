@@ -85,6 +85,9 @@ class FixedRandom : public Random {
     double Next() override { return value; }
 };
 
+// The node of that id in a chooser's tree, or none.
+const FolderNode* FindNode(const std::vector<FolderNode>& tree, const std::string& id);
+
 // Answers the folder chooser as a test says, as the dialog would let a user: only a folder
 // of the tree that can be chosen comes back. Records each question.
 class ScriptedChooser : public FolderChooser {

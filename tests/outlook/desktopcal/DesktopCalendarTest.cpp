@@ -113,16 +113,6 @@ const FolderNode* Child(const FolderNode& parent, const std::string& name) {
     return nullptr;
 }
 
-const FolderNode* Find(const std::vector<FolderNode>& tree, const std::string& id) {
-    for (const auto& node : tree) {
-        if (node.id == id)
-            return &node;
-        if (const FolderNode* found = Find(node.children, id))
-            return found;
-    }
-    return nullptr;
-}
-
 class DesktopCalendar : public testsupport::ProgramTest {
   protected:
     void SetUp() override {
@@ -306,7 +296,7 @@ TEST_F(DesktopCalendar, TheChooserShowsTheCalendarsAsTheDesktopDoesThenTheStore)
     EXPECT_TRUE(personal->reason.empty());
     EXPECT_TRUE(personal->color.starts_with("#")) << personal->color;
 
-    const FolderNode* birthdays = Find(tree, kBirthdays);
+    const FolderNode* birthdays = desktop::testing::FindNode(tree, kBirthdays);
     ASSERT_NE(birthdays, nullptr);
     EXPECT_EQ(birthdays->name, "Birthdays & Anniversaries");
     EXPECT_FALSE(birthdays->choosable);
