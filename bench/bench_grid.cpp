@@ -77,6 +77,17 @@ void BM_FillThenRead(benchmark::State& state) {
 }
 BENCHMARK(BM_FillThenRead)->Unit(benchmark::kMillisecond);
 
+// Fitting columns A to D over 999 filled rows, each text measured in the font the view draws,
+// as the main window does after every fill.
+void BM_AutoFitMeasured(benchmark::State& state) {
+    Program program;
+    program.list.SetVisibleRange("A1:D1000");
+    Fill(program.list);
+    for (auto _ : state)
+        program.list.AutoFitCols("A:D");
+}
+BENCHMARK(BM_AutoFitMeasured)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -7,10 +7,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabBar>
+#include <QTableView>
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 #include <vector>
 
 #include "grid/FormControls.h"
@@ -29,6 +32,7 @@
 #include "services/modAssistant.h"
 #include "services/modErroHandling.h"
 #include "services/scripting/Shell.h"
+#include "ui/GridTabs.h"
 #include "ui/LinkLabel.h"
 
 using modErroHandling::Reported;
@@ -91,6 +95,17 @@ QLabel* Text(QWidget* parent, const char* name, const char* text) {
     return label;
 }
 
+// Label3's box reaches into Label1's column and up under the Save button: its text keeps a
+// gutter before that column and a little room below the button. Its box is higher than the
+// others', so it still holds the whole text.
+void KeepClear(QLabel* label, const QWidget* next, const QWidget* above) {
+    constexpr int kGutterPixels = 5;
+    constexpr int kRoomPixels = 2;
+    int reach = label->geometry().right() + 1 + kGutterPixels - next->x();
+    int under = above->geometry().bottom() + 1 + kRoomPixels - label->y();
+    label->setContentsMargins(0, std::max(0, under), std::max(0, reach), 0);
+}
+
 }  // namespace
 
 void PlaceInTwips(QWidget* control, int left, int top, int width, int height) {
@@ -127,13 +142,14 @@ frmCreateNames::frmCreateNames(QWidget* parent)
     BuildLinks();
     BuildCalendarChoice();
     BuildProgressAndButtons();
+    BuildListKeys();
     Connect();
 }
 
 frmCreateNames::~frmCreateNames() = default;
 
 void frmCreateNames::BuildControls() {
-    tbsApps = Named<QTabBar>(this, "tbsApps");
+    tbsApps = Named<GridTabs>(this, "tbsApps");
     tbsApps->addTab("Tab1");
     tbsApps->addTab("Tab2");
     tbsApps->setExpanding(false);
@@ -161,6 +177,7 @@ void frmCreateNames::BuildControls() {
     PlaceInTwips(lblUSInfo, 6840, 5640, 1695, 975);
     lblGreek = Text(this, "lblGreek", "The Greek name list is kindly supplied by:");
     PlaceInTwips(lblGreek, 8880, 5640, 1695, 975);
+    KeepClear(Label3, Label1, cmdSaveChanges);
 }
 
 void frmCreateNames::BuildLinks() {
@@ -216,6 +233,30 @@ void frmCreateNames::BuildProgressAndButtons() {
     OKButton->setAutoDefault(true);
     PlaceInTwips(OKButton, 7800, 7800, 1215, 375);
     cmdSaveChanges->setAutoDefault(true);
+}
+
+// Ctrl+PgDn and Ctrl+Tab go to the next list, Ctrl+PgUp and Ctrl+Shift+Tab to the one
+// before, from anywhere in the window, the grid included; both ends wrap around.
+void frmCreateNames::BuildListKeys() {
+    const std::pair<QKeySequence, int> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+    };
+    for (const auto& [sequence, step] : keys) {
+        auto* shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, by = step] { StepList(by); });
+    }
+}
+
+void frmCreateNames::StepList(int by) {
+    int count = tbsApps->count();
+    if (count < 2 || !tbsApps->isEnabled())
+        return;
+    tbsApps->setCurrentIndex((tbsApps->currentIndex() + by + count) % count);
 }
 
 void frmCreateNames::Connect() {
@@ -333,7 +374,17 @@ void frmCreateNames::subAddList() {
         subSetHeaders();
         step(90);
         objList->Visible(true);
+        TakeGridIntoTabOrder();
     });
+}
+
+// The grid's cells come between the tabs and Save, as they stand on the window.
+void frmCreateNames::TakeGridIntoTabOrder() {
+    auto* cells = findChild<QTableView*>("cells");
+    if (!cells)
+        return;
+    setTabOrder(tbsApps, cells);
+    setTabOrder(cells, cmdSaveChanges);
 }
 
 void frmCreateNames::subSetHeaders() {
@@ -385,10 +436,12 @@ void frmCreateNames::subFillList() {
                     throw rt::Failure(rt::kSubscriptOutOfRange);
                 FillRows(rt::Need(all[index]));
                 step(70);
-                objList->AutoFitCols("A:C");
                 objList->SetVisibleRange(blnBirthYears ? "A1:D1000" : "A1:C1000");
                 step(80);
                 subSetHeaders();
+                // Fitted once the headings are written and the shown columns known: each
+                // heading fits too, and a long names column leaves room for the others.
+                objList->AutoFitCols("A:D");
             }
             step(90);
             objList->EditMode(false);

@@ -95,7 +95,10 @@ class frmCreateNames : public QWidget, public desktop::Window {
     void BuildLinks();
     void BuildCalendarChoice();
     void BuildProgressAndButtons();
+    void BuildListKeys();
     void Connect();
+    void TakeGridIntoTabOrder();
+    void StepList(int by);
     void SetFillWidth(int16_t twips);
     void SetRunning(bool running);
     std::string SelectedCaption() const;

@@ -1,16 +1,21 @@
 #include "grid/owc/SpreadsheetView.h"
 
-#include <QFontMetricsF>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "grid/owc/CellText.h"
+#include "grid/owc/ColumnMetrics.h"
 
 namespace owc {
 
@@ -20,18 +25,6 @@ constexpr int kRowPixels = 17;
 
 QColor ColorOf(int32_t rgb) {
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
-
-// A column width counts digits of the sheet's standard font, plus a margin; measuring the digit
-// in the font actually drawn keeps widths right when the system substitutes another font.
-int PixelsOf(double columnWidth) {
-    static const double digit = [] {
-        Style standard;
-        QFont font(QString::fromStdString(standard.fontName));
-        font.setPointSizeF(standard.fontSize);
-        return QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
-    }();
-    return int(columnWidth * digit + 5);
 }
 
 Qt::Alignment AlignmentOf(int32_t alignment, const rt::Variant& value) {
@@ -48,7 +41,9 @@ Qt::Alignment AlignmentOf(int32_t alignment, const rt::Variant& value) {
     }
 }
 
-// Draws the cells' own borders over what the style paints; Enter commits and moves on.
+}  // namespace
+
+// Draws the cells' own borders over what the style paints; Enter and Tab commit and move on.
 class CellDelegate : public QStyledItemDelegate {
   public:
     CellDelegate(std::shared_ptr<Worksheet> sheet, SheetTableModel* model, SpreadsheetView* view)
@@ -77,16 +72,43 @@ class CellDelegate : public QStyledItemDelegate {
         }
     }
 
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        editor_ = editor;
+        return editor;
+    }
+
+    // Commits the open editor's text, if any, and closes it.
+    void Finish() {
+        if (!editor_)
+            return;
+        QWidget* editor = editor_;
+        editor_ = nullptr;
+        Q_EMIT commitData(editor);
+        Q_EMIT closeEditor(editor, NoHint);
+    }
+
   protected:
     bool eventFilter(QObject* editor, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
-            int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                auto* widget = qobject_cast<QWidget*>(editor);
-                Q_EMIT commitData(widget);
-                Q_EMIT closeEditor(widget, NoHint);
-                view_->MoveAfterReturn();
-                return true;
+            auto* key = static_cast<QKeyEvent*>(event);
+            bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+            switch (key->key()) {
+                case Qt::Key_Return:
+                case Qt::Key_Enter:
+                    Finish();
+                    view_->MoveAfterReturn();
+                    return true;
+                case Qt::Key_Tab:
+                case Qt::Key_Backtab:
+                    if (!plain)
+                        break;
+                    Finish();
+                    view_->TabFrom(key->key() == Qt::Key_Tab);
+                    return true;
+                default:
+                    break;
             }
         }
         return QStyledItemDelegate::eventFilter(editor, event);
@@ -96,11 +118,17 @@ class CellDelegate : public QStyledItemDelegate {
     std::shared_ptr<Worksheet> sheet_;
     SheetTableModel* model_;
     SpreadsheetView* view_;
+    mutable QPointer<QWidget> editor_;
 };
+
+namespace {
 
 QTableView* MakeTable(SheetTableModel* model, QWidget* parent) {
     auto* table = new QTableView(parent);
     table->setModel(model);
+    // A cell shows one line, cut short with an ellipsis; its tooltip has the whole text.
+    table->setWordWrap(false);
+    table->setTextElideMode(Qt::ElideRight);
     table->verticalHeader()->setDefaultSectionSize(kRowPixels);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -137,8 +165,10 @@ int SheetTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
     int32_t row = SheetRow(index.row()), column = SheetColumn(index.column());
-    if (!index.isValid() || row > kMaxRows || column > kMaxColumns)
+    if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns)
         return {};
     const Style& style = sheet_->StyleAt(row, column);
     switch (role) {
@@ -146,11 +176,14 @@ QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
             return QString::fromStdString(CellText(sheet_->ValueAt(row, column)));
         case Qt::EditRole:
             return QString::fromStdString(sheet_->FormulaAt(row, column));
-        case Qt::FontRole: {
-            QFont font(QString::fromStdString(style.fontName));
-            font.setPointSizeF(style.fontSize);
-            font.setBold(style.bold);
-            return font;
+        case Qt::FontRole:
+            return FontOf(style);
+        case Qt::ToolTipRole: {
+            std::string text = CellText(sheet_->ValueAt(row, column));
+            if (text.empty() ||
+                sheet_->Measure().TextWidth(text, style) <= sheet_->ColumnWidthAt(column))
+                return {};
+            return QString::fromStdString(text);
         }
         case Qt::BackgroundRole:
             if (style.interiorColor == kNoColor)
@@ -207,33 +240,55 @@ SpreadsheetView::SpreadsheetView(std::shared_ptr<Spreadsheet> spreadsheet, QWidg
     main_ = MakeTable(mainModel_, this);
     frozen_->setObjectName("frozenRows");
     main_->setObjectName("cells");
-    frozen_->setItemDelegate(new CellDelegate(sheet_, frozenModel_, this));
-    main_->setItemDelegate(new CellDelegate(sheet_, mainModel_, this));
+    frozenDelegate_ = new CellDelegate(sheet_, frozenModel_, this);
+    mainDelegate_ = new CellDelegate(sheet_, mainModel_, this);
+    frozen_->setItemDelegate(frozenDelegate_);
+    main_->setItemDelegate(mainDelegate_);
+    // The keyboard works in the data rows: the frozen rows are headings, reached by the mouse.
+    frozen_->setFocusPolicy(Qt::NoFocus);
+    frozen_->setTabKeyNavigation(false);
+    setFocusProxy(main_);
     frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(frozen_);
+    frozenRow_ = new QHBoxLayout();
+    frozenRow_->setContentsMargins(0, 0, 0, 0);
+    frozenRow_->addWidget(frozen_);
+    layout->addLayout(frozenRow_);
     layout->addWidget(main_, 1);
     connect(main_->horizontalScrollBar(), &QScrollBar::valueChanged, frozen_->horizontalScrollBar(),
             &QScrollBar::setValue);
+    connect(frozen_->horizontalScrollBar(), &QScrollBar::valueChanged, main_->horizontalScrollBar(),
+            &QScrollBar::setValue);
     for (QTableView* table : {frozen_, main_}) {
         table->installEventFilter(this);
+        table->viewport()->installEventFilter(this);
         connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this, table] { TakeSelection(table); });
+        auto* model = static_cast<SheetTableModel*>(table->model());
+        // A double-click beyond the last heading names no section (-1).
+        connect(table->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
+                [this, model](int section) {
+                    if (section >= 0)
+                        SortByColumn(model->SheetColumn(section));
+                });
         connect(
-            table->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
-            [this, table](int section) {
-                SortByColumn(static_cast<SheetTableModel*>(table->model())->SheetColumn(section));
-            });
+            table->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this, table](int section, int, int pixels) { UserResized(table, section, pixels); });
     }
+    sheet_->SetMeasure(this);
+    sheet_->SetPendingInput([this] { FinishEdit(); });
     listener_ = sheet_->AddListener([this] { Refresh(); });
     Refresh();
 }
 
 SpreadsheetView::~SpreadsheetView() {
     sheet_->RemoveListener(listener_);
+    sheet_->SetPendingInput(nullptr);
+    if (&sheet_->Measure() == this)
+        sheet_->SetMeasure(nullptr);
 }
 
 void SpreadsheetView::Refresh() {
@@ -250,6 +305,11 @@ void SpreadsheetView::Refresh() {
     ShowSelection();
 }
 
+int SpreadsheetView::RowHeadingPixels() const {
+    return std::max(frozen_->verticalHeader()->sizeHint().width(),
+                    main_->verticalHeader()->sizeHint().width());
+}
+
 void SpreadsheetView::ApplySwitches() {
     const Spreadsheet& s = *spreadsheet_;
     const SpreadsheetWindow& window = *s.ActiveWindow();
@@ -259,13 +319,10 @@ void SpreadsheetView::ApplySwitches() {
     for (QTableView* table : {frozen_, main_}) {
         table->verticalHeader()->setVisible(s.DisplayRowHeadings);
         table->setShowGrid(s.DisplayGridlines);
-        auto* model = static_cast<SheetTableModel*>(table->model());
-        for (int c = 0; c < model->columnCount(); ++c)
-            table->setColumnWidth(c, PixelsOf(sheet_->ColumnWidthAt(model->SheetColumn(c))));
     }
+    ApplyWidths();
     // Both bands share the row-number column, so their cells line up.
-    int headerWidth = std::max(frozen_->verticalHeader()->sizeHint().width(),
-                               main_->verticalHeader()->sizeHint().width());
+    int headerWidth = RowHeadingPixels();
     frozen_->verticalHeader()->setFixedWidth(headerWidth);
     main_->verticalHeader()->setFixedWidth(headerWidth);
     int headerHeight =
@@ -275,6 +332,36 @@ void SpreadsheetView::ApplySwitches() {
                                                                           : Qt::ScrollBarAlwaysOff);
     main_->setVerticalScrollBarPolicy(window.DisplayVerticalScrollBar ? Qt::ScrollBarAsNeeded
                                                                       : Qt::ScrollBarAlwaysOff);
+}
+
+// The sheet holds the widths; both bands show them.
+void SpreadsheetView::ApplyWidths() {
+    applyingWidths_ = true;
+    for (QTableView* table : {frozen_, main_}) {
+        auto* model = static_cast<SheetTableModel*>(table->model());
+        for (int c = 0; c < model->columnCount(); ++c)
+            table->setColumnWidth(c, PixelsOfWidth(sheet_->ColumnWidthAt(model->SheetColumn(c))));
+    }
+    applyingWidths_ = false;
+}
+
+// A border dragged in either band goes to the sheet, which gives it to both.
+void SpreadsheetView::UserResized(QTableView* table, int section, int pixels) {
+    if (applyingWidths_)
+        return;
+    auto* model = static_cast<SheetTableModel*>(table->model());
+    if (!sheet_->UserSetColumnWidth(model->SheetColumn(section), WidthOfPixels(pixels)))
+        ApplyWidths();
+}
+
+// The frozen band has no vertical scroll bar: it stops where the other band's begins, so that
+// both show the same width and scroll sideways alike.
+void SpreadsheetView::AlignBands() {
+    int margin = frozenRow_->contentsMargins().right();
+    int wanted = std::max(0, margin + frozen_->viewport()->width() - main_->viewport()->width());
+    if (wanted != margin)
+        frozenRow_->setContentsMargins(0, 0, wanted, 0);
+    frozen_->horizontalScrollBar()->setValue(main_->horizontalScrollBar()->value());
 }
 
 void SpreadsheetView::ShowSelection() {
@@ -308,6 +395,9 @@ void SpreadsheetView::TakeSelection(QTableView* table) {
                     std::max(area.right, c)};
     }
     syncing_ = true;
+    // One selection in the sheet: what the other band had selected is no longer.
+    QTableView* other = table == frozen_ ? static_cast<QTableView*>(main_) : frozen_;
+    other->selectionModel()->clearSelection();
     sheet_->SetSelection(area);
     syncing_ = false;
 }
@@ -332,6 +422,8 @@ bool SpreadsheetView::SortByColumn(int32_t column) {
         return false;
     const Area& view = sheet_->ViewableArea();
     Area rows{std::max(view.top, sheet_->FrozenRows() + 1), view.left, view.bottom, view.right};
+    if (!rows.Contains(rows.top, column) || rows.top > rows.bottom)
+        return false;
     for (int32_t r = rows.top; r <= rows.bottom; ++r)
         for (int32_t c = rows.left; c <= rows.right; ++c)
             if (!sheet_->UserMayEdit(r, c))
@@ -340,14 +432,145 @@ bool SpreadsheetView::SortByColumn(int32_t column) {
     return true;
 }
 
-bool SpreadsheetView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && (watched == main_ || watched == frozen_)) {
-        int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            MoveAfterReturn();
-            return true;
+// The last data row with content in the shown columns; the row above the data when none has.
+int32_t SpreadsheetView::LastDataRow() const {
+    const Area& band = mainModel_->Band();
+    for (int32_t r = band.bottom; r >= band.top; --r)
+        for (int32_t c = band.left; c <= band.right; ++c)
+            if (sheet_->HasContent(r, c))
+                return r;
+    return band.top - 1;
+}
+
+void SpreadsheetView::Select(int32_t row, int32_t column) {
+    sheet_->SetSelection(Area{row, column, row, column});
+    ShowSelection();
+}
+
+void SpreadsheetView::TabFrom(bool forward) {
+    const Area& band = mainModel_->Band();
+    const Area& cell = sheet_->Selection();
+    bool inData = band.Rows() > 0 && band.Contains(cell.top, cell.left);
+    int32_t row = cell.top, column = cell.left;
+    if (forward) {
+        int32_t end = std::min(band.bottom, LastDataRow() + 1);
+        if (!inData) {
+            row = band.top;
+            column = band.left;
+        } else if (column < band.right) {
+            ++column;
+        } else {
+            ++row;
+            column = band.left;
+        }
+        if (band.Rows() > 0 && row <= end) {
+            Select(row, column);
+            return;
+        }
+    } else if (inData) {
+        if (column > band.left) {
+            --column;
+        } else {
+            --row;
+            column = band.right;
+        }
+        if (row >= band.top) {
+            Select(row, column);
+            return;
         }
     }
+    focusNextPrevChild(forward);
+}
+
+void SpreadsheetView::ClearSelectedCells() {
+    std::vector<std::pair<int32_t, int32_t>> cells;
+    for (QTableView* table : {frozen_, main_}) {
+        auto* model = static_cast<SheetTableModel*>(table->model());
+        QModelIndexList chosen = table->selectionModel()->selectedIndexes();
+        if (chosen.isEmpty() && table == main_ && table->currentIndex().isValid())
+            chosen.append(table->currentIndex());
+        for (const QModelIndex& index : chosen) {
+            int32_t r = model->SheetRow(index.row()), c = model->SheetColumn(index.column());
+            if (sheet_->HasContent(r, c) && sheet_->UserMayEdit(r, c))
+                cells.emplace_back(r, c);
+        }
+    }
+    if (cells.empty())
+        return;
+    // One repaint for the whole block; the sheet still counts each cell as a user edit.
+    bool updating = sheet_->ScreenUpdating();
+    sheet_->SetScreenUpdating(false);
+    for (const auto& [r, c] : cells)
+        sheet_->UserEdit(r, c, "");
+    if (updating)
+        sheet_->SetScreenUpdating(true);
+}
+
+void SpreadsheetView::FinishEdit() {
+    frozenDelegate_->Finish();
+    mainDelegate_->Finish();
+}
+
+int SpreadsheetView::CellsPixels() const {
+    int pixels = width() - 2 * main_->frameWidth();
+    if (spreadsheet_->DisplayRowHeadings)
+        pixels -= RowHeadingPixels();
+    if (spreadsheet_->ActiveWindow()->DisplayVerticalScrollBar)
+        pixels -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, main_);
+    return pixels;
+}
+
+double SpreadsheetView::TextWidth(const std::string& text, const Style& style) const {
+    return WidthOfPixels(CellPixels(text, style));
+}
+
+double SpreadsheetView::FitLimit(int32_t column) const {
+    const Area& view = sheet_->ViewableArea();
+    if (column < view.left || column > view.right)
+        return kMaxColumnWidth;
+    int pixels = CellsPixels();
+    for (int32_t c = view.left; c <= view.right; ++c)
+        if (c != column)
+            pixels -= PixelsOfWidth(sheet_->ColumnWidthAt(c));
+    return WidthOfPixels(pixels);
+}
+
+bool SpreadsheetView::HandleKey(QKeyEvent* event) {
+    Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            MoveAfterReturn();
+            return true;
+        case Qt::Key_Tab:
+            if (modifiers != Qt::NoModifier)
+                return false;
+            TabFrom(true);
+            return true;
+        case Qt::Key_Backtab:
+            if (modifiers != Qt::ShiftModifier && modifiers != Qt::NoModifier)
+                return false;
+            TabFrom(false);
+            return true;
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace:
+            if (modifiers != Qt::NoModifier)
+                return false;
+            ClearSelectedCells();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool SpreadsheetView::eventFilter(QObject* watched, QEvent* event) {
+    bool table = watched == main_ || watched == frozen_;
+    if (table && event->type() == QEvent::KeyPress && HandleKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    // A viewport can change its width while hidden and then only be shown, without a resize.
+    bool sized = event->type() == QEvent::Resize || event->type() == QEvent::Show;
+    if (sized && (watched == main_->viewport() || watched == frozen_->viewport()))
+        AlignBands();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -61,11 +61,39 @@ bool KeyLess(const rt::Variant& a, const rt::Variant& b) {
     return false;
 }
 
+// Without a view the sheet knows no fonts: a character of a 10-point font counts as one
+// digit, bold text as a tenth wider.
+class CharacterEstimate : public ColumnMeasure {
+  public:
+    double TextWidth(const std::string& text, const Style& style) const override {
+        double width = double(rt::CharacterCount(text)) * style.fontSize / 10;
+        return (style.bold ? width * 1.1 : width) + 1;
+    }
+    double FitLimit(int32_t) const override { return kMaxColumnWidth; }
+};
+
+const CharacterEstimate kCharacterEstimate;
+
 }  // namespace
 
-Worksheet::Worksheet() : rows_(kMaxRows), styleIndex_(size_t(kMaxRows) * kMaxColumns, 0) {
+Worksheet::Worksheet()
+    : rows_(kMaxRows),
+      styleIndex_(size_t(kMaxRows) * kMaxColumns, 0),
+      measure_(&kCharacterEstimate) {
     styles_.push_back(Style{});
     widths_.fill(kDefaultColumnWidth);
+}
+
+void Worksheet::CheckCell(int32_t row, int32_t column) {
+    if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns)
+        throw rt::Failure(rt::kInvalidCall, "The cell lies outside the sheet.");
+}
+
+void Worksheet::CheckArea(const Area& area) {
+    CheckCell(area.top, area.left);
+    CheckCell(area.bottom, area.right);
+    if (area.top > area.bottom || area.left > area.right)
+        throw rt::Failure(rt::kInvalidCall, "The block of cells is empty.");
 }
 
 owc::Range Worksheet::Range(std::string_view address) {
@@ -113,6 +141,7 @@ Area Worksheet::UsedArea() const {
 }
 
 void Worksheet::Calculate() {
+    TakePendingInput();
     for (auto& [key, formula] : countFormulas_)
         formula.dirty = true;
 }
@@ -135,6 +164,7 @@ Worksheet::Content& Worksheet::MakeContent(int32_t row, int32_t column) {
 }
 
 rt::Variant Worksheet::ValueAt(int32_t row, int32_t column) const {
+    CheckCell(row, column);
     const Content* content = ContentAt(row, column);
     if (!content)
         return rt::Variant();
@@ -151,6 +181,7 @@ rt::Variant Worksheet::ValueAt(int32_t row, int32_t column) const {
 }
 
 std::string Worksheet::FormulaAt(int32_t row, int32_t column) const {
+    CheckCell(row, column);
     const Content* content = ContentAt(row, column);
     if (!content)
         return "";
@@ -160,6 +191,7 @@ std::string Worksheet::FormulaAt(int32_t row, int32_t column) const {
 }
 
 bool Worksheet::HasContent(int32_t row, int32_t column) const {
+    CheckCell(row, column);
     const Content* content = ContentAt(row, column);
     return content && (!content->value.IsEmpty() || !content->formula.empty());
 }
@@ -176,6 +208,7 @@ double Worksheet::CountNonEmpty(const Area& area) const {
 }
 
 const Style& Worksheet::StyleAt(int32_t row, int32_t column) const {
+    CheckCell(row, column);
     return styles_[styleIndex_[size_t(row - 1) * kMaxColumns + (column - 1)]];
 }
 
@@ -183,6 +216,22 @@ bool Worksheet::UserMayEdit(int32_t row, int32_t column) const {
     if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns)
         return false;
     return !(protection_.Enabled && StyleAt(row, column).locked);
+}
+
+double Worksheet::ColumnWidthAt(int32_t column) const {
+    CheckCell(1, column);
+    return widths_[column - 1];
+}
+
+bool Worksheet::UserMayFormatColumns() const {
+    return !protection_.Enabled || protection_.AllowFormattingColumns;
+}
+
+bool Worksheet::UserSetColumnWidth(int32_t column, double width) {
+    if (column < 1 || column > kMaxColumns || !UserMayFormatColumns())
+        return false;
+    SetColumnWidth(Area{1, column, kMaxRows, column}, std::clamp(width, 0.0, kMaxColumnWidth));
+    return true;
 }
 
 bool Worksheet::UserEdit(int32_t row, int32_t column, const std::string& text) {
@@ -234,6 +283,7 @@ void Worksheet::RegisterFormula(int32_t row, int32_t column, const std::string& 
 }
 
 void Worksheet::WriteValue(const Area& area, const rt::Variant& value) {
+    CheckArea(area);
     CheckWritable(area);
     rt::Variant stored = Cleared(value) ? rt::Variant() : value;
     for (int32_t r = area.top; r <= area.bottom; ++r)
@@ -247,6 +297,7 @@ void Worksheet::WriteFormula(const Area& area, const std::string& formula) {
         WriteValue(area, ParseInput(formula));
         return;
     }
+    CheckArea(area);
     CheckWritable(area);
     // A formula that is not evaluated shows its own text.
     bool counts = CountedArea(formula).top > 0;
@@ -270,6 +321,7 @@ uint16_t Worksheet::Intern(const Style& style) {
 }
 
 void Worksheet::ChangeStyle(const Area& area, const std::function<void(Style&)>& change) {
+    CheckArea(area);
     // Most cells of a block share a few styles; each old style is changed once.
     std::vector<std::pair<uint16_t, uint16_t>> changed;
     for (int32_t r = area.top; r <= area.bottom; ++r) {
@@ -294,7 +346,8 @@ void Worksheet::ResetStyles(const Area& area) {
 }
 
 void Worksheet::SetColumnWidth(const Area& area, double width) {
-    if (!(width >= 0 && width <= 255))
+    CheckArea(area);
+    if (!(width >= 0 && width <= kMaxColumnWidth))
         throw rt::Failure(rt::kInvalidCall);
     for (int32_t c = area.left; c <= area.right; ++c)
         widths_[c - 1] = width;
@@ -302,23 +355,34 @@ void Worksheet::SetColumnWidth(const Area& area, double width) {
 }
 
 void Worksheet::AutoFitColumns(const Area& area) {
+    CheckArea(area);
+    std::vector<int32_t> fitted;
     for (int32_t c = area.left; c <= area.right; ++c) {
         double widest = 0;
         for (int32_t r = 1; r <= kMaxRows; ++r) {
             if (!rows_[r - 1] || !HasContent(r, c))
                 continue;
-            const Style& style = StyleAt(r, c);
-            double width =
-                double(rt::CharacterCount(CellText(ValueAt(r, c)))) * style.fontSize / 10;
-            widest = std::max(widest, style.bold ? width * 1.1 : width);
+            widest = std::max(widest, measure_->TextWidth(CellText(ValueAt(r, c)), StyleAt(r, c)));
         }
-        if (widest > 0)
-            widths_[c - 1] = std::min(255.0, widest + 1);
+        if (widest <= 0)
+            continue;
+        widths_[c - 1] = std::min(kMaxColumnWidth, widest);
+        fitted.push_back(c);
+    }
+    // Limits are taken once every fitted column has its new width, so that each one leaves
+    // room for the others. A limit never squeezes a column below the default width.
+    for (int32_t c : fitted) {
+        double limit = std::max(measure_->FitLimit(c), kDefaultColumnWidth);
+        widths_[c - 1] = std::min(widths_[c - 1], limit);
     }
     Changed();
 }
 
 void Worksheet::SortRows(const Area& area, int32_t keyColumn) {
+    CheckArea(area);
+    if (keyColumn < 0 || keyColumn >= area.Columns())
+        throw rt::Failure(rt::kInvalidCall, "The sort key lies outside the sorted block.");
+    TakePendingInput();
     CheckWritable(area);
     int32_t key = area.left + keyColumn;
     std::vector<int32_t> order(area.Rows());
@@ -364,6 +428,7 @@ void Worksheet::SetAutoFilter(const Area& area) {
 }
 
 void Worksheet::SetSelection(const Area& area) {
+    CheckArea(area);
     if (selection_ == area)
         return;
     selection_ = area;
@@ -371,6 +436,7 @@ void Worksheet::SetSelection(const Area& area) {
 }
 
 void Worksheet::SetViewableArea(const Area& area) {
+    CheckArea(area);
     viewable_ = area;
     Changed();
 }
@@ -384,6 +450,7 @@ void Worksheet::Freeze(bool freeze) {
 // Listeners hear both switches: off to stop painting, on to show what changed meanwhile.
 void Worksheet::SetScreenUpdating(bool on) {
     if (!on) {
+        TakePendingInput();
         bool wasOn = screenUpdating_;
         screenUpdating_ = false;
         if (wasOn)
@@ -418,6 +485,25 @@ int Worksheet::AddListener(ChangeListener listener) {
 
 void Worksheet::RemoveListener(int id) {
     listeners_.erase(id);
+}
+
+void Worksheet::SetPendingInput(std::function<void()> take) {
+    pendingInput_ = std::move(take);
+}
+
+void Worksheet::TakePendingInput() {
+    if (!pendingInput_ || takingInput_)
+        return;
+    takingInput_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{takingInput_};
+    pendingInput_();
+}
+
+void Worksheet::SetMeasure(const ColumnMeasure* measure) {
+    measure_ = measure ? measure : &kCharacterEstimate;
 }
 
 }  // namespace owc

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <utility>
+
 #include "grid/owc/Spreadsheet.h"
 #include "platform/runtime/Failure.h"
 
@@ -195,6 +199,80 @@ TEST_F(SheetTest, FreezePanesFreezesAboveAndLeftOfTheSelection) {
     EXPECT_EQ(sheet.FrozenColumns(), 0);
     book->ActiveWindow()->SetFreezePanes(false);
     EXPECT_FALSE(book->ActiveWindow()->FreezePanes());
+}
+
+TEST_F(SheetTest, CellsOutsideTheSheetFailInsteadOfBeingRead) {
+    sheet.Range("A2:B4").SetValue("kept");
+    const std::pair<int32_t, int32_t> outside[] = {
+        {0, 1}, {1, 0}, {-1, -1}, {owc::kMaxRows + 1, 1}, {1, owc::kMaxColumns + 1}};
+    for (const auto& [row, column] : outside) {
+        SCOPED_TRACE(std::to_string(row) + "," + std::to_string(column));
+        auto expectRefused = [](const std::function<void()>& read) {
+            try {
+                read();
+                ADD_FAILURE() << "read outside the sheet";
+            } catch (const rt::Failure& failure) {
+                EXPECT_EQ(failure.Number(), rt::kInvalidCall);
+            }
+        };
+        expectRefused([&] { sheet.ValueAt(row, column); });
+        expectRefused([&] { sheet.FormulaAt(row, column); });
+        expectRefused([&] { sheet.HasContent(row, column); });
+        expectRefused([&] { sheet.StyleAt(row, column); });
+        expectRefused([&] { sheet.SetSelection(Area{row, column, row, column}); });
+        EXPECT_FALSE(sheet.UserEdit(row, column, "x"));
+    }
+    for (int32_t column : {-1, 0, owc::kMaxColumns + 1})
+        EXPECT_FALSE(sheet.UserSetColumnWidth(column, 20));
+    EXPECT_THROW(sheet.ColumnWidthAt(0), rt::Failure);
+    EXPECT_THROW(sheet.ColumnWidthAt(owc::kMaxColumns + 1), rt::Failure);
+}
+
+TEST_F(SheetTest, ASortKeyOutsideTheBlockFailsAndMovesNothing) {
+    for (int i = 0; i < 3; ++i)
+        sheet.Cells(i + 2, 1).SetValue(int16_t(3 - i));
+    const Area block{2, 1, 4, 3};
+    for (int32_t key : {-1, 3, 26}) {
+        SCOPED_TRACE(key);
+        EXPECT_THROW(sheet.SortRows(block, key), rt::Failure);
+    }
+    EXPECT_THROW(sheet.SortRows(Area{0, 0, 4, 3}, 0), rt::Failure);
+    EXPECT_THROW(sheet.SortRows(Area{2, 1, 4, owc::kMaxColumns + 1}, 0), rt::Failure);
+    EXPECT_EQ(sheet.Range("A2").Value(), rt::Variant(int16_t(3)));
+    sheet.SortRows(block, 0);
+    EXPECT_EQ(sheet.Range("A2").Value(), rt::Variant(int16_t(1)));
+}
+
+// Text is two units a character, bold text ten units more; column C may grow to 20 units,
+// column D to 2.
+class HalfMeasure : public owc::ColumnMeasure {
+  public:
+    double TextWidth(const std::string& text, const owc::Style& style) const override {
+        return double(text.size()) * 2 + (style.bold ? 10 : 0);
+    }
+    double FitLimit(int32_t column) const override {
+        return column == 3 ? 20 : column == 4 ? 2 : owc::kMaxColumnWidth;
+    }
+};
+
+TEST_F(SheetTest, FittingMeasuresWithTheInstalledMeasureWithinItsLimits) {
+    HalfMeasure measure;
+    sheet.SetMeasure(&measure);
+    sheet.Range("1:1").Font().SetBold(true);
+    sheet.Range("A1").SetValue("Month");
+    sheet.Range("A2").SetValue(int16_t(12));
+    sheet.Range("C2").SetValue("Anna, Bo, Cecilia, David");
+    sheet.Range("D2").SetValue("Birth year and more");
+    sheet.Range("A:E").AutoFit();
+    EXPECT_DOUBLE_EQ(sheet.ColumnWidthAt(1), 20);  // the bold heading, not the number
+    EXPECT_DOUBLE_EQ(sheet.ColumnWidthAt(2), owc::kDefaultColumnWidth) << "nothing to fit";
+    EXPECT_DOUBLE_EQ(sheet.ColumnWidthAt(3), 20) << "held to its limit";
+    EXPECT_DOUBLE_EQ(sheet.ColumnWidthAt(4), owc::kDefaultColumnWidth)
+        << "a limit never squeezes a column below the default width";
+    // Without a view the sheet estimates from character counts, as it always did.
+    sheet.SetMeasure(nullptr);
+    sheet.Range("A:A").AutoFit();
+    EXPECT_DOUBLE_EQ(sheet.ColumnWidthAt(1), 5 * 1.1 + 1);
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
 #include "ui/frmCreateNames.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabBar>
+#include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -19,11 +24,15 @@
 #include <sstream>
 
 #include "grid/cListHandler.h"
+#include "grid/owc/CellText.h"
+#include "grid/owc/ColumnMetrics.h"
 #include "lists/cAppFiles.h"
 #include "outlook/modOutlookCode.h"
 #include "platform/runtime/Publisher.h"
 #include "tests/support/FakeOutlook.h"
 #include "tests/support/ProgramTest.h"
+#include "ui/GridTabs.h"
+#include "ui/LinkLabel.h"
 
 namespace {
 
@@ -535,6 +544,240 @@ TEST_F(CalendarChoiceTest, APickedCalendarReceivesTheAppointments) {
     EXPECT_EQ(birthdays->saved.size(), 2u);
     EXPECT_TRUE(app->calendar->saved.empty());
     EXPECT_EQ(rt::ToYearMonthDay(birthdays->saved[0].start).year(), std::chrono::year{2005});
+}
+
+// ---- keyboard, the grid and the layout as drawn ----
+
+class ShownWindowTest : public WindowTest {
+  protected:
+    void Show() {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    QTableView* Cells() { return window->findChild<QTableView*>("cells"); }
+    std::string Selected() { return owc::AbsoluteAddress(window->objList->CurrSheet->Selection()); }
+};
+
+TEST_F(ShownWindowTest, ListKeysSwitchTabsFromAnywhereInTheWindow) {
+    WriteList("A", {"1.2\tAnna\t"});
+    WriteList("B", {"2.3\tBert\t"});
+    WriteList("C", {"3.4\tCarl\t"});
+    LoadOrFail();
+    Show();
+    struct Key {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int tab;  // from the first tab
+    };
+    const Key keys[] = {
+        {"Ctrl+PgDn", Qt::Key_PageDown, Qt::ControlModifier, 1},
+        {"Ctrl+Tab", Qt::Key_Tab, Qt::ControlModifier, 1},
+        {"Ctrl+PgUp, round to the last", Qt::Key_PageUp, Qt::ControlModifier, 2},
+        {"Ctrl+Shift+Tab", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 2},
+    };
+    const std::pair<const char*, QWidget*> holders[] = {
+        {"grid", Cells()},
+        {"Save", window->cmdSaveChanges},
+        {"year", window->cmbYear->lineEdit()},
+        {"tabs", window->tbsApps},
+    };
+    for (const auto& [where, holder] : holders) {
+        for (const Key& k : keys) {
+            SCOPED_TRACE(std::string(where) + " " + k.name);
+            window->tbsApps->setCurrentIndex(0);
+            holder->setFocus();
+            QTest::keyClick(holder, k.key, k.modifiers);
+            EXPECT_EQ(window->tbsApps->currentIndex(), k.tab);
+            const char* shown[] = {"Anna", "Bert", "Carl"};
+            EXPECT_EQ(Cell("C2"), shown[k.tab]) << "the grid shows the list of the tab";
+        }
+    }
+    EXPECT_TRUE(desktop.messages->shown.empty()) << LastMessage();
+}
+
+TEST_F(ShownWindowTest, TextBeingTypedDoesNotFollowTheKeysIntoAnotherList) {
+    WriteList("A", {"1.2\tAnna\t"});
+    WriteList("B", {"2.3\tBert\t"});
+    LoadOrFail();
+    Show();
+    QTableView* cells = Cells();
+    ASSERT_NE(cells, nullptr);
+    QModelIndex c2 = cells->model()->index(0, 2);
+    cells->setCurrentIndex(c2);
+    cells->edit(c2);
+    auto* editor = cells->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->clear();
+    QTest::keyClicks(editor, "Typed");
+    QTest::keyClick(editor, Qt::Key_PageDown, Qt::ControlModifier);
+    ASSERT_EQ(window->tbsApps->currentIndex(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(cells->viewport()->findChild<QLineEdit*>(), nullptr);
+    EXPECT_EQ(Cell("C2"), "Bert");
+    QTest::keyClick(cells, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(Cell("C2"), "Anna") << "switching tabs drops what was not saved";
+}
+
+TEST_F(ShownWindowTest, TabGoesFromTheTabsThroughTheDataCellsToSave) {
+    WriteList("Names", {"1.2\tAnna\t"});
+    LoadOrFail();
+    Show();
+    window->tbsApps->setFocus();
+    std::vector<std::string> visited;
+    for (int i = 0; i < 10 && !window->cmdSaveChanges->hasFocus(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (Cells()->hasFocus())
+            visited.push_back(Selected());
+    }
+    EXPECT_EQ(visited, (std::vector<std::string>{"$A$2", "$B$2", "$C$2", "$A$3", "$B$3", "$C$3"}));
+    EXPECT_TRUE(window->cmdSaveChanges->hasFocus());
+    QTest::keyClick(window->cmdSaveChanges, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(Cells()->hasFocus());
+    window->objList->SelectCell("A2");
+    QTest::keyClick(Cells(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(window->tbsApps->hasFocus());
+}
+
+// The pixels a cell's text may take before the view cuts it short, as Qt's item views draw.
+int TextRoom(QTableView* table, int column) {
+    int margin = table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1;
+    return table->columnWidth(column) - 2 * margin - 1;
+}
+
+TEST_F(ShownWindowTest, ShippedListsShowTheirHeadingsAndNamesWhole) {
+    for (const auto& file : fs::directory_iterator(fs::path(NAMEDAYS_SOURCE_DIR) / "data/lists"))
+        fs::copy_file(file.path(), desktop.paths->program / file.path().filename());
+    LoadOrFail();
+    Show();
+    QTableView* cells = Cells();
+    auto* frozen = window->findChild<QTableView*>("frozenRows");
+    auto& sheet = *window->objList->CurrSheet;
+    ASSERT_GE(window->tbsApps->count(), 13);
+    for (int tab = 0; tab < window->tbsApps->count(); ++tab) {
+        SCOPED_TRACE(window->tbsApps->tabText(tab).toStdString());
+        window->tbsApps->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+        int columns = cells->model()->columnCount();
+        int shown = 0;
+        for (int c = 0; c < columns; ++c)
+            shown += cells->columnWidth(c);
+        EXPECT_LE(shown, cells->viewport()->width()) << "every shown column stays in view";
+        for (int row = 1; row <= 1000 && sheet.HasContent(row, 1); ++row) {
+            for (int c = 0; c < columns; ++c) {
+                std::string text = owc::CellText(sheet.ValueAt(row, c + 1));
+                QFontMetricsF drawn(owc::FontOf(sheet.StyleAt(row, c + 1)));
+                bool whole = drawn.horizontalAdvance(QString::fromStdString(text)) <=
+                             TextRoom(row == 1 ? frozen : cells, c);
+                if (row == 1 || c != 2) {
+                    EXPECT_TRUE(whole) << text;
+                    continue;
+                }
+                // Only a names text too long for the room beside the other columns is cut
+                // short, and then its tooltip has it whole.
+                QVariant tip = cells->model()->index(row - 2, c).data(Qt::ToolTipRole);
+                if (whole) {
+                    EXPECT_TRUE(tip.isNull()) << text;
+                } else {
+                    EXPECT_EQ(tip.toString().toStdString(), text);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(WindowTest, CaptionsStayInsideTheirBoxesAndClearOfTheirNeighbours) {
+    frmCreateNames form;
+    struct Caption {
+        const char* label;
+        const char* nextColumn;  // the label whose column follows, if any
+    };
+    const Caption labels[] = {{"Label3", "Label1"},
+                              {"Label1", "Label4"},
+                              {"Label4", "lblUSInfo"},
+                              {"lblUSInfo", "lblGreek"},
+                              {"lblGreek", nullptr}};
+    // The links' letters begin below the top of their boxes by the font's ascent less its
+    // capital height; a caption's last line may end above that.
+    QFontMetrics link(form.lblWebLink->font());
+    const int linkLetters = form.lblWebLink->y() + link.ascent() - link.capHeight();
+    const QRect save = form.cmdSaveChanges->geometry();
+    for (const Caption& c : labels) {
+        SCOPED_TRACE(c.label);
+        auto* label = form.findChild<QLabel*>(c.label);
+        QRect room = label->contentsRect().translated(label->pos());
+        QFontMetrics metrics(label->font());
+        QRect text =
+            metrics.boundingRect(room, Qt::TextWordWrap | label->alignment(), label->text());
+        EXPECT_TRUE(room.contains(text)) << "the whole caption is drawn";
+        EXPECT_LT(text.bottom() - metrics.descent(), linkLetters) << "above the links";
+        if (text.left() <= save.right()) {
+            EXPECT_GE(text.top(), save.bottom() + 2) << "clear of the Save button";
+        }
+        if (c.nextColumn) {
+            EXPECT_LE(text.right() + 4, form.findChild<QWidget*>(c.nextColumn)->x());
+        }
+    }
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             form.lblWebLink, form.Label2, form.lblFinishVelmora, form.lblMyNameday,
+             form.lblGreekLinks, form.optMyCalendar, form.optChooseCalendar, form.lblYear,
+             form.cmdSaveChanges, form.CancelButton, form.OKButton}) {
+        SCOPED_TRACE(control->objectName().toStdString());
+        EXPECT_LE(control->sizeHint().width(), control->width());
+    }
+}
+
+TEST_F(WindowTest, LinksUnderlineTheirWordsOnly) {
+    const std::pair<const char*, const char*> captions[] = {
+        {"Helsinki University Almanac Office. ", "Helsinki University Almanac Office"},
+        {"names.example", "names.example"},
+        {" (www.example.gr) ", "www.example.gr"},
+        {". ", ""},
+    };
+    for (const auto& [caption, words] : captions)
+        EXPECT_EQ(LinkLabel::Words(caption).toStdString(), words) << caption;
+
+    // As drawn: the underline stops where the words end.
+    frmCreateNames form;
+    LinkLabel* link = form.lblFinishVelmora;
+    QImage drawn(link->size(), QImage::Format_RGB32);
+    link->render(&drawn);
+    QFontMetrics metrics(link->font());
+    int wordsEnd = metrics.horizontalAdvance(LinkLabel::Words(link->text()));
+    int textEnd = metrics.horizontalAdvance(link->text());
+    const QColor paper = drawn.pixelColor(drawn.width() - 1, 0);
+    auto inked = [&](int y, int from, int to) {
+        int count = 0;
+        for (int x = from; x < to; ++x)
+            count += drawn.pixelColor(x, y) != paper ? 1 : 0;
+        return count;
+    };
+    // The underline is the row below the baseline inked almost all along the words.
+    int underline = -1;
+    for (int y = metrics.ascent(); y < drawn.height() && underline < 0; ++y)
+        if (inked(y, 0, wordsEnd) > wordsEnd * 3 / 4)
+            underline = y;
+    ASSERT_GE(underline, 0) << "the words are underlined";
+    EXPECT_EQ(inked(underline, wordsEnd + 2, textEnd + 2), 0) << "the full stop and blank are not";
+}
+
+TEST_F(ShownWindowTest, TabsStandOnTheGridAndAClickAboveATabChoosesIt) {
+    WriteList("A", {"1.2\tAnna\t"});
+    WriteList("B", {"2.3\tBert\t"});
+    LoadOrFail();
+    Show();
+    auto* tabs = static_cast<GridTabs*>(window->tbsApps);
+    for (int i = 0; i < tabs->count(); ++i) {
+        QRect drawn = tabs->DrawnTabRect(i).translated(tabs->pos());
+        EXPECT_GE(drawn.bottom() + 2, window->fraList->y()) << "no gap to the grid";
+        EXPECT_LE(drawn.bottom(), window->fraList->y() + 2);
+        EXPECT_LT(drawn.height(), tabs->height());
+    }
+    QRect second = tabs->DrawnTabRect(1);
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, QPoint(second.center().x(), 2));
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_EQ(Cell("C2"), "Bert");
 }
 
 }  // namespace
