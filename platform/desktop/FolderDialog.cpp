@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
@@ -53,8 +54,12 @@ void AddNodes(QTreeWidgetItem* parent, const std::vector<FolderNode>& nodes) {
         item->setData(0, kIdRole, Q(node.id));
         item->setData(0, kChoosableRole, node.choosable);
         if (!node.reason.empty()) {
+            // Greyed and out of reach, but not disabled: that would take the folders inside
+            // (a calendar folder inside a mail folder) with it.
             item->setToolTip(0, Q(node.name + ": " + node.reason));
-            item->setDisabled(true);
+            item->setFlags(item->flags() & ~Qt::ItemIsSelectable);
+            item->setForeground(0,
+                                QApplication::palette().brush(QPalette::Disabled, QPalette::Text));
         }
         AddNodes(item, node.children);
     }

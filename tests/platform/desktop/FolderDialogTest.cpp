@@ -45,7 +45,8 @@ struct Calendars {
               Calendar("Birthdays & Anniversaries", "birthdays", false, "read-only")}),
         Node("Velmora store", "/store", false, "",
              {Node("Calendar", "/store/Calendar", true),
-              Node("Inbox", "/store/Inbox", false, "mail folder")}),
+              Node("Inbox", "/store/Inbox", false, "mail folder",
+                   {Node("Family", "/store/Inbox/Family", true)})}),
     };
     std::vector<std::pair<std::string, std::string>> made;
     bool refuse = false;
@@ -126,11 +127,19 @@ TEST(FolderDialog, ShowsEveryFolderButLetsOnlyChoosableOnesBeChosen) {
 
         QTreeWidgetItem* birthdays = ItemNamed(tree, "Birthdays & Anniversaries (read-only)");
         ASSERT_NE(birthdays, nullptr);
-        EXPECT_TRUE(birthdays->isDisabled());
+        EXPECT_FALSE(birthdays->flags() & Qt::ItemIsSelectable);
         EXPECT_FALSE(birthdays->toolTip(0).isEmpty());
         QTreeWidgetItem* inbox = ItemNamed(tree, "Inbox (mail folder)");
         ASSERT_NE(inbox, nullptr);
-        EXPECT_TRUE(inbox->isDisabled());
+        EXPECT_FALSE(inbox->flags() & Qt::ItemIsSelectable);
+        // A calendar folder inside a mail folder can still be chosen.
+        QTreeWidgetItem* inside = ItemNamed(tree, "Family");
+        ASSERT_NE(inside, nullptr);
+        EXPECT_FALSE(inside->isDisabled());
+        tree.setCurrentItem(inside);
+        EXPECT_TRUE(OkOf(dialog).isEnabled());
+        tree.setCurrentItem(birthdays);
+        EXPECT_FALSE(OkOf(dialog).isEnabled());
 
         tree.setCurrentItem(ItemNamed(tree, "On This Computer"));
         EXPECT_FALSE(OkOf(dialog).isEnabled());
