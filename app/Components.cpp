@@ -2,8 +2,10 @@
 
 #include "grid/owc/Spreadsheet.h"
 #include "outlook/ObjectModel.h"
+#include "outlook/desktopcal/DesktopCalendar.h"
 #include "outlook/modGlobals.h"
 #include "outlook/pimstore/Store.h"
+#include "platform/desktop/Desktop.h"
 #include "platform/runtime/Variant.h"
 #include "services/modErroHandling.h"
 #include "services/modFileHandling.h"
@@ -45,6 +47,14 @@ void RegisterProductComponents(automation::Registry& registry) {
     registry.RegisterClass(outlook::kApplicationClass, store);
     for (const char* progId : outlook::kApplicationProgIds)
         registry.RegisterProgId(progId, store);
+}
+
+void RegisterDesktopCalendar(automation::Registry& registry) {
+    if (desktop::StoreNamedByEnvironment())
+        return;
+    registry.SetRunningFinder(
+        outlook::kApplicationClass,
+        []() -> std::shared_ptr<automation::Object> { return desktopcal::FindRunningService(); });
 }
 
 void InstallModuleHooks() {

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     desktop::Install(desktop::ProductPlatform());
     components::RegisterProductComponents(automation::Objects());
+    components::RegisterDesktopCalendar(automation::Objects());
     components::InstallModuleHooks();
     // Loading runs the start-up; the window shows only once it has gone through.
     frmCreateNames window;

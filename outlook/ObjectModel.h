@@ -80,6 +80,8 @@ class Folder : public automation::Object {
   public:
     virtual int32_t DefaultItemType() = 0;
     virtual std::shared_ptr<outlook::Items> Items() = 0;
+    // How a window names the folder to the user; empty when the application gives no name.
+    virtual std::string Title() { return {}; }
 };
 
 class Items : public automation::Object {

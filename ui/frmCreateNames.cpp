@@ -24,6 +24,7 @@
 #include "outlook/modGlobals.h"
 #include "outlook/modOutlookCode.h"
 #include "platform/automation/Registry.h"
+#include "platform/desktop/QtText.h"
 #include "platform/desktop/Twips.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/Failure.h"
@@ -54,6 +55,13 @@ QFont DesignFont(double points, bool underline = false) {
     font.setPointSizeF(points);
     font.setUnderline(underline);
     return font;
+}
+
+// The option in force names the calendar the appointments go to; the other names none.
+void NameTarget(QRadioButton& chosen, QRadioButton& other, outlook::Folder& folder) {
+    std::string title = folder.Title();
+    chosen.setToolTip(title.empty() ? QString() : desktop::Q("Appointments go to " + title));
+    other.setToolTip(QString());
 }
 
 template <class Control>
@@ -465,6 +473,8 @@ void frmCreateNames::FillRows(const cApps& list) {
 void frmCreateNames::optMyCalendar_Click() {
     objCalendar = rt::Need(rt::Need(objOutlook).GetNamespace("MAPI"))
                       .GetDefaultFolder(outlook::olFolderCalendar);
+    if (objCalendar)
+        NameTarget(*optMyCalendar, *optChooseCalendar, *objCalendar);
 }
 
 void frmCreateNames::optChooseCalendar_Click() {
@@ -482,6 +492,8 @@ void frmCreateNames::optChooseCalendar_Click() {
         step(30);
         if (objCalendar->DefaultItemType() != outlook::olAppointmentItem)
             optMyCalendar->setChecked(true);
+        else
+            NameTarget(*optChooseCalendar, *optMyCalendar, *objCalendar);
     });
 }
 

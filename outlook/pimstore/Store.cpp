@@ -104,7 +104,12 @@ class StoreNameSpace : public outlook::NameSpace {
         }
     }
     std::shared_ptr<outlook::Folder> PickFolder() override {
-        auto chosen = desktop::Services().chooser->Choose({FolderTree(app_->Root())}, kStoreName);
+        auto create = [root = app_->Root()](const std::string& name, const std::string& near) {
+            return desktop::NewFolder{NewCalendarFolder(root, name, near).string(),
+                                      {FolderTree(root)}};
+        };
+        auto chosen = desktop::Services().chooser->Choose(
+            {{FolderTree(app_->Root())}, kStoreName, kNewCalendarName, create});
         if (!chosen)
             return nullptr;
         fs::path relative = fs::relative(fs::path(*chosen), app_->Root());
@@ -180,6 +185,37 @@ desktop::FolderNode FolderTree(const fs::path& root) {
     return desktop::FolderNode{kStoreName, "", false, false, FolderNodes(root)};
 }
 
+namespace {
+
+// Classic "File already exists".
+constexpr int32_t kFileExists = 58;
+
+// A name that makes exactly one visible folder.
+void CheckFolderName(const std::string& name) {
+    bool blank = name.find_first_not_of(" \t") == std::string::npos;
+    if (blank || name.find('/') != std::string::npos || name.starts_with("."))
+        throw rt::Failure(rt::kInvalidCall, "\"" + name + "\" cannot be the name of a folder");
+}
+
+}  // namespace
+
+fs::path NewCalendarFolder(const fs::path& root, const std::string& name,
+                           const std::string& nearId) {
+    CheckFolderName(name);
+    std::error_code error;
+    fs::path parent = nearId.empty() ? root : fs::path(nearId);
+    if (!fs::is_directory(parent, error) || !IsWithin(root, parent) || IsMailFolder(parent))
+        parent = root;
+    fs::path folder = parent / name;
+    if (fs::exists(folder, error))
+        throw rt::Failure(kFileExists,
+                          "A folder named \"" + name + "\" already exists in " + parent.string());
+    if (!fs::create_directory(folder, error))
+        throw rt::Failure(rt::kPathFileAccess,
+                          "Cannot make the folder " + folder.string() + ": " + error.message());
+    return folder;
+}
+
 StoreFolder::StoreFolder(fs::path root, fs::path path)
     : root_(std::move(root)), path_(std::move(path)) {}
 
@@ -193,6 +229,10 @@ std::shared_ptr<outlook::Items> StoreFolder::Items() {
 
 std::string StoreFolder::Name() const {
     return path_.filename().string();
+}
+
+std::string StoreFolder::Title() {
+    return Name() + " (" + kStoreName + ")";
 }
 
 StoreApplication::StoreApplication(fs::path root)

@@ -14,6 +14,8 @@
 namespace pimstore {
 
 inline constexpr const char* kStoreName = "Velmora store";
+// The name the chooser offers for a new calendar.
+inline constexpr const char* kNewCalendarName = "Name Days";
 
 // Where the desktop's paths put the store: $VELMORA_STORE, else
 // ${XDG_DATA_HOME:-$HOME/.local/share}/velmora/store.
@@ -28,6 +30,13 @@ bool IsMailFolder(const std::filesystem::path& folder);
 // with every folder below it (ids are their full paths).
 desktop::FolderNode FolderTree(const std::filesystem::path& root);
 
+// Makes a calendar folder of that name beside the chooser's selection: inside the folder
+// `nearId` names (a full path, as FolderTree gives), at the top when none is named or it is a
+// mail folder, whose calendars would be hidden among its mail. Fails (5) for a name that does
+// not make exactly one visible folder, (58) when the folder exists. Returns its path.
+std::filesystem::path NewCalendarFolder(const std::filesystem::path& root, const std::string& name,
+                                        const std::string& nearId);
+
 class StoreFolder : public outlook::Folder {
   public:
     StoreFolder(std::filesystem::path root, std::filesystem::path path);
@@ -36,6 +45,8 @@ class StoreFolder : public outlook::Folder {
 
     const std::filesystem::path& Path() const { return path_; }
     std::string Name() const;
+    // "Calendar (Velmora store)".
+    std::string Title() override;
 
   private:
     std::filesystem::path root_;

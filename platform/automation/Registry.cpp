@@ -32,19 +32,31 @@ void Registry::SetRunning(const std::string& progId, std::shared_ptr<Object> ins
         running_.erase(progId);
 }
 
+void Registry::SetRunningFinder(const std::string& progId, Factory finder) {
+    finders_[progId] = std::move(finder);
+}
+
 void Registry::Unregister(const std::string& name) {
     classes_.erase(name);
     progIds_.erase(name);
     running_.erase(name);
+    finders_.erase(name);
 }
 
 void Registry::Clear() {
     classes_.clear();
     progIds_.clear();
     running_.clear();
+    finders_.clear();
 }
 
-std::shared_ptr<Object> Registry::GetRunning(const std::string& progId) const {
+std::shared_ptr<Object> Registry::GetRunning(const std::string& progId) {
+    auto finder = finders_.find(progId);
+    if (finder != finders_.end() && !running_.contains(progId)) {
+        Factory find = std::move(finder->second);
+        finders_.erase(finder);
+        SetRunning(progId, find());
+    }
     auto it = running_.find(progId);
     if (it == running_.end())
         throw rt::Failure(rt::kCannotCreateObject);

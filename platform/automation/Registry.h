@@ -24,12 +24,16 @@ class Registry {
     void RegisterClass(const std::string& className, Factory factory);
     void RegisterProgId(const std::string& progId, Factory factory);
     void SetRunning(const std::string& progId, std::shared_ptr<Object> instance);
+    // Looks for the running instance only when GetRunning first asks for it, so that a
+    // program pays for the search when it attaches, not before. The finder gives the
+    // instance or none; either answer is kept.
+    void SetRunningFinder(const std::string& progId, Factory finder);
     void Unregister(const std::string& name);  // class, ProgID and running instance
     void Clear();
 
     // Each fails with error 429 when nothing is registered under the name, and passes on
     // what a failing factory throws.
-    std::shared_ptr<Object> GetRunning(const std::string& progId) const;
+    std::shared_ptr<Object> GetRunning(const std::string& progId);
     std::shared_ptr<Object> CreateByClass(const std::string& className) const;
     std::shared_ptr<Object> CreateObject(const std::string& progId) const;
 
@@ -37,6 +41,7 @@ class Registry {
     std::map<std::string, Factory> classes_;
     std::map<std::string, Factory> progIds_;
     std::map<std::string, std::shared_ptr<Object>> running_;
+    std::map<std::string, Factory> finders_;
 };
 
 // The process-wide registry.

@@ -15,9 +15,14 @@ void Install(Platform platform) {
     Services() = std::move(platform);
 }
 
+bool StoreNamedByEnvironment() {
+    const char* store = std::getenv("VELMORA_STORE");
+    return store && *store;
+}
+
 std::filesystem::path StoreRootFromEnvironment() {
-    if (const char* store = std::getenv("VELMORA_STORE"); store && *store)
-        return store;
+    if (StoreNamedByEnvironment())
+        return std::getenv("VELMORA_STORE");
     std::filesystem::path data;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
         data = xdg;

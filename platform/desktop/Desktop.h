@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -84,14 +85,32 @@ struct FolderNode {
     bool choosable = true;
     bool mail = false;  // shown with a mail folder's icon rather than a calendar's
     std::vector<FolderNode> children;
+    std::string color = {};   // "#rrggbb": the calendar's own colour, shown beside its name
+    std::string reason = {};  // why a folder cannot be chosen ("read-only"), shown with it
 };
 
-// Asks the user for one folder of a tree; nullopt on cancel.
+// What "New calendar..." made: the new folder's id and the tree that now holds it.
+struct NewFolder {
+    std::string id;
+    std::vector<FolderNode> tree;
+};
+
+// What the chooser shows and, when `create` is set, the calendar it offers to make: with the
+// name the user gives (`newName` proposed) beside the folder selected (its id, empty when
+// none). `create` fails with an rt::Failure whose text the chooser shows.
+struct FolderRequest {
+    std::vector<FolderNode> tree;
+    std::string title;
+    std::string newName = {};
+    std::function<NewFolder(const std::string& name, const std::string& nearId)> create = {};
+};
+
+// Asks the user for one folder of a tree; nullopt on cancel. Only a choosable folder is
+// ever the answer.
 class FolderChooser {
   public:
     virtual ~FolderChooser() = default;
-    virtual std::optional<std::string> Choose(const std::vector<FolderNode>& tree,
-                                              const std::string& title) = 0;
+    virtual std::optional<std::string> Choose(const FolderRequest& request) = 0;
 };
 
 // Ends the process at once, without returning.
@@ -126,6 +145,8 @@ void Install(Platform platform);
 
 // The product's services on Qt and the operating system.
 Platform ProductPlatform();
+// True when VELMORA_STORE names the store's root.
+bool StoreNamedByEnvironment();
 // The store's root as the environment names it (see Paths::StoreRoot); fails with error 76
 // when neither VELMORA_STORE nor HOME is set.
 std::filesystem::path StoreRootFromEnvironment();

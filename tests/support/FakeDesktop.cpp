@@ -68,13 +68,36 @@ TempPaths::~TempPaths() {
     std::filesystem::remove_all(root, ignored);
 }
 
-std::optional<std::string> ScriptedChooser::Choose(const std::vector<FolderNode>& tree,
-                                                   const std::string& title) {
-    titles.push_back(title);
-    trees.push_back(tree);
-    if (!answer)
+const FolderNode* FindNode(const std::vector<FolderNode>& tree, const std::string& id) {
+    for (const FolderNode& node : tree) {
+        if (node.id == id)
+            return &node;
+        if (const FolderNode* found = FindNode(node.children, id))
+            return found;
+    }
+    return nullptr;
+}
+
+std::optional<std::string> ScriptedChooser::Choose(const FolderRequest& request) {
+    titles.push_back(request.title);
+    trees.push_back(request.tree);
+    proposedNames.push_back(request.create ? request.newName : "");
+    std::optional<std::string> choice;
+    if (answer)
+        choice = answer->string();
+    if (newName && request.create) {
+        try {
+            NewFolder made = request.create(*newName, selected);
+            trees.push_back(made.tree);
+            choice = made.id;
+        } catch (const rt::Failure& failure) {
+            refusals.push_back(failure.Description());
+        }
+    }
+    const FolderNode* node = choice ? FindNode(trees.back(), *choice) : nullptr;
+    if (!node || !node->choosable)
         return std::nullopt;
-    return answer->string();
+    return choice;
 }
 
 void ThrowingExit::Exit(int status) {

@@ -85,15 +85,24 @@ class FixedRandom : public Random {
     double Next() override { return value; }
 };
 
-// Answers the folder chooser as a test says, recording each question.
+// The node of that id in a chooser's tree, or none.
+const FolderNode* FindNode(const std::vector<FolderNode>& tree, const std::string& id);
+
+// Answers the folder chooser as a test says, as the dialog would let a user: only a folder
+// of the tree that can be chosen comes back. Records each question.
 class ScriptedChooser : public FolderChooser {
   public:
     std::optional<std::filesystem::path> answer;  // nullopt: the user cancels
+    // When set, the user presses "New calendar..." with `selected` selected, gives this name
+    // and takes what was made; a refusal is recorded and the answer taken instead.
+    std::optional<std::string> newName;
+    std::string selected;
     std::vector<std::string> titles;
-    std::vector<std::vector<FolderNode>> trees;
+    std::vector<std::vector<FolderNode>> trees;  // every tree shown, before and after making
+    std::vector<std::string> proposedNames;      // empty where "New calendar..." was not offered
+    std::vector<std::string> refusals;
 
-    std::optional<std::string> Choose(const std::vector<FolderNode>& tree,
-                                      const std::string& title) override;
+    std::optional<std::string> Choose(const FolderRequest& request) override;
 };
 
 // Throws rt::ProgramEnd instead of ending the process.

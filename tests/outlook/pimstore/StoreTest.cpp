@@ -309,4 +309,36 @@ TEST_F(Store, KhalListsWhatTheStoreWrote) {
     EXPECT_NE(listed.find("Stefan", stefan), std::string::npos) << listed;
 }
 
+// "New calendar..." in the store's chooser makes a calendar folder beside the selection and
+// chooses it; a mail folder is no place for one, and a name taken is refused.
+TEST_F(Store, TheChooserMakesANewCalendarFolderAndChoosesIt) {
+    struct Case {
+        std::string selected;  // the chooser's id of the selection
+        const char* name;
+        fs::path made;
+    };
+    const Case cases[] = {
+        {"", "Name Days", store / "Name Days"},
+        {(store / "Calendar").string(), "Name Days", store / "Calendar" / "Name Days"},
+        {(store / "Inbox").string(), "Family", store / "Family"},
+    };
+    auto ns = app->GetNamespace("MAPI");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.made);
+        chooser->newName = c.name;
+        chooser->selected = c.selected;
+        auto picked = std::dynamic_pointer_cast<pimstore::StoreFolder>(ns->PickFolder());
+        ASSERT_NE(picked, nullptr);
+        EXPECT_EQ(picked->Path(), c.made);
+        EXPECT_EQ(picked->DefaultItemType(), outlook::olAppointmentItem);
+    }
+    EXPECT_EQ(chooser->proposedNames, std::vector<std::string>(3, pimstore::kNewCalendarName));
+
+    chooser->newName = "Calendar";
+    chooser->selected = "";
+    EXPECT_EQ(ns->PickFolder(), nullptr);
+    ASSERT_EQ(chooser->refusals.size(), 1u);
+    EXPECT_NE(chooser->refusals[0].find("already exists"), std::string::npos);
+}
+
 }  // namespace
