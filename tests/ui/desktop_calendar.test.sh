@@ -28,19 +28,15 @@ timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -euo pipefail
     "$1" </dev/null & pid=$!
     trap "kill $pid 2>/dev/null || true" EXIT
-    for title in "Create Name Days" "Outlook Velmora"; do
-        id=$(timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1)
-        [ -n "$id" ] || { echo "no window \"$title\""; exit 1; }
-        xdotool windowfocus --sync "$id"
-        sleep 0.3
-        xdotool key --clearmodifiers Return
-    done
+    . "$2"
+    press_enter_on "Create Name Days"
+    press_enter_on "Outlook Velmora"
     timeout 60 tail --pid="$pid" -f /dev/null || { echo "program did not end"; exit 1; }
     status=0
     wait "$pid" || status=$?
     echo "program ended with status $status"
     exit "$status"
-' _ "$work/program/namedays"
+' _ "$work/program/namedays" "$here/window_keys.sh"
 
 year=$(date +%Y)
 "$py" "$here/desktop_events.py" >"$work/events.out"

@@ -33,14 +33,7 @@ timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     xdotool mousemove --window "$id" 600 59 click --repeat 2 --delay 100 1
     sleep 0.5
     kill -0 "$pid" 2>/dev/null || { echo "the program ended at a double-click right of the headings"; exit 1; }
-    press_enter_on() {
-        local id
-        id=$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
-        [ -n "$id" ] || { echo "no window \"$1\""; return 1; }
-        xdotool windowfocus --sync "$id"
-        sleep 0.3
-        xdotool key --clearmodifiers Return
-    }
+    . "$2"
     press_enter_on "Create Name Days"
     press_enter_on "Outlook Velmora"
     status=0
@@ -48,7 +41,7 @@ timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     wait "$pid" || status=$?
     echo "program ended with status $status"
     exit "$status"
-' _ "$work/program/namedays"
+' _ "$work/program/namedays" "$here/window_keys.sh"
 
 year=$(date +%Y)
 mkdir -p "$XDG_CONFIG_HOME/khal"
@@ -83,13 +76,7 @@ touch "$live"
 VELMORA_STORE="$lf/store" timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -euo pipefail
     "$1" & pid=$!
-    focus() {
-        local id
-        id=$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
-        [ -n "$id" ] || { echo "no window \"$1\""; return 1; }
-        xdotool windowfocus --sync "$id"
-        sleep 0.3
-    }
+    . "$2"
     focus "Create Name Days"
     xdotool key --clearmodifiers alt+s
     sleep 1
@@ -98,7 +85,7 @@ VELMORA_STORE="$lf/store" timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bas
     xdotool key --clearmodifiers Return
     timeout 60 tail --pid="$pid" -f /dev/null || { kill "$pid"; echo "program did not end"; exit 1; }
     wait "$pid"
-' _ "$lf/program/namedays"
+' _ "$lf/program/namedays" "$here/window_keys.sh"
 printf '1.2\tAnna\t0\r\n3.4\tCarl\t0\r\n' | cmp - "$lf/program/Linux.txt"
 for file in "${stale[@]}"; do [ ! -e "$file" ] || { echo "left behind: $file"; exit 1; }; done
 [ -e "$live" ] || { echo "removed a live temporary file"; exit 1; }
