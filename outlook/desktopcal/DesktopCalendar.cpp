@@ -38,11 +38,11 @@ class DesktopNameSpace : public outlook::NameSpace {
         switch (folderType) {
             case outlook::olFolderCalendar:
                 return Default(SourceKind::Calendar, "calendar");
-            case olFolderTasks:
+            case outlook::olFolderTasks:
                 return Default(SourceKind::TaskList, "task list");
-            case olFolderNotes:
+            case outlook::olFolderNotes:
                 return Default(SourceKind::MemoList, "memo list");
-            case olFolderContacts:
+            case outlook::olFolderContacts:
                 return Default(SourceKind::AddressBook, "address book");
             default:
                 return store_->GetDefaultFolder(folderType);
@@ -92,11 +92,11 @@ int32_t ServiceFolder::DefaultItemType() {
         case SourceKind::Calendar:
             return outlook::olAppointmentItem;
         case SourceKind::TaskList:
-            return olTaskItem;
+            return outlook::olTaskItem;
         case SourceKind::MemoList:
-            return olNoteItem;
+            return outlook::olNoteItem;
         case SourceKind::AddressBook:
-            return olContactItem;
+            return outlook::olContactItem;
         case SourceKind::Other:
             break;
     }

@@ -16,14 +16,6 @@ namespace desktopcal {
 
 class Service;
 
-// Folder kinds and item kinds beyond those the program itself asks for.
-inline constexpr int32_t olFolderContacts = 10;
-inline constexpr int32_t olFolderNotes = 12;
-inline constexpr int32_t olFolderTasks = 13;
-inline constexpr int32_t olContactItem = 2;
-inline constexpr int32_t olTaskItem = 3;
-inline constexpr int32_t olNoteItem = 5;
-
 class DesktopApplication;
 
 // The application when the service answers on the session bus with a default calendar

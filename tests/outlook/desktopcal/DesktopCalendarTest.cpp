@@ -235,9 +235,9 @@ TEST_F(DesktopCalendar, FoldersOfEveryKindAndEverythingElseAsTheStoreDoes) {
     };
     const Case cases[] = {
         {outlook::olFolderCalendar, outlook::olAppointmentItem, true},
-        {desktopcal::olFolderTasks, desktopcal::olTaskItem, false},
-        {desktopcal::olFolderNotes, desktopcal::olNoteItem, false},
-        {desktopcal::olFolderContacts, desktopcal::olContactItem, false},
+        {outlook::olFolderTasks, outlook::olTaskItem, false},
+        {outlook::olFolderNotes, outlook::olNoteItem, false},
+        {outlook::olFolderContacts, outlook::olContactItem, false},
         {outlook::olFolderInbox, outlook::olMailItem, false},
         {outlook::olFolderDrafts, outlook::olMailItem, false},
     };
