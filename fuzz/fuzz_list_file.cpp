@@ -15,11 +15,11 @@
 #include <tuple>
 #include <vector>
 
+#include "app/Components.h"
 #include "lists/cApps.h"
 #include "outlook/modGlobals.h"
-#include "tests/support/FakeDesktop.h"
 #include "platform/runtime/Failure.h"
-#include "app/Components.h"
+#include "tests/support/FakeDesktop.h"
 
 namespace {
 
