@@ -1,15 +1,14 @@
 #include "app/Components.h"
 
+#include <chrono>
+
 #include "grid/owc/Spreadsheet.h"
 #include "outlook/ObjectModel.h"
-#include "outlook/desktopcal/DesktopCalendar.h"
-#include "outlook/modGlobals.h"
-#include "outlook/pimstore/Store.h"
+#include "outlook/calendar/SourceModule.h"
+#include "outlook/pimstore/StoreFolders.h"
+#include "outlook/pimstore/StoreSource.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/runtime/Variant.h"
-#include "services/modErroHandling.h"
-#include "services/modFileHandling.h"
-#include "services/modScriptingDic.h"
 #include "services/scripting/Dictionary.h"
 #include "services/scripting/FileSystemObject.h"
 #include "services/scripting/Shell.h"
@@ -17,6 +16,9 @@
 namespace components {
 
 namespace {
+
+// How long the desktop's calendar service may take to answer at start.
+constexpr std::chrono::milliseconds kServiceAnswerLimit{2000};
 
 template <class T>
 void RegisterBoth(automation::Registry& registry, const std::string& name) {
@@ -41,29 +43,24 @@ void RegisterProductComponents(automation::Registry& registry) {
     registry.RegisterProgId("OWC11.Spreadsheet", spreadsheet);
     // The local store stands where the calendar application would; it is never running
     // already, so the connection always starts it.
-    auto store = [] {
-        return std::make_shared<pimstore::StoreApplication>(pimstore::DefaultRoot());
-    };
+    auto store = [] { return pimstore::OpenStore(pimstore::DefaultRoot()); };
     registry.RegisterClass(outlook::kApplicationClass, store);
     for (const char* progId : outlook::kApplicationProgIds)
         registry.RegisterProgId(progId, store);
 }
 
-void RegisterDesktopCalendar(automation::Registry& registry) {
+void RegisterDesktopCalendar(automation::Registry& registry, const std::filesystem::path& module) {
     if (desktop::StoreNamedByEnvironment())
         return;
-    registry.SetRunningFinder(
-        outlook::kApplicationClass,
-        []() -> std::shared_ptr<automation::Object> { return desktopcal::FindRunningService(); });
-}
-
-void InstallModuleHooks() {
-    modGlobals::SetUpperState(modGlobals::UpperState{[] { modFileHandling::objFS.reset(); },
-                                                     [] {
-                                                         modErroHandling::ResetState();
-                                                         modFileHandling::ResetState();
-                                                         modScriptingDic::ResetState();
-                                                     }});
+    auto find = [module]() -> std::shared_ptr<automation::Object> {
+        if (!desktop::SessionBusNamed())
+            return nullptr;
+        auto service = calendar::FindModuleSource(module, kServiceAnswerLimit);
+        if (!service)
+            return nullptr;
+        return pimstore::OpenStore(pimstore::DefaultRoot(), {service});
+    };
+    registry.SetRunningFinder(outlook::kApplicationClass, find);
 }
 
 }  // namespace components

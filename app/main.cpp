@@ -10,8 +10,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     desktop::Install(desktop::ProductPlatform());
     components::RegisterProductComponents(automation::Objects());
-    components::RegisterDesktopCalendar(automation::Objects());
-    components::InstallModuleHooks();
+    components::RegisterDesktopCalendar(
+        automation::Objects(),
+        desktop::Services().paths->ProgramFolder() / components::kDesktopCalendarModule);
     // Loading runs the start-up; the window shows only once it has gone through.
     frmCreateNames window;
     window.Form_Load();

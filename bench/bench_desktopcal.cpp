@@ -22,10 +22,10 @@
 #include <string>
 
 #include "app/Components.h"
-#include "outlook/desktopcal/DesktopCalendar.h"
+#include "outlook/calendar/Uid.h"
+#include "outlook/desktopcal/ServiceSource.h"
 #include "outlook/modGlobals.h"
 #include "outlook/modOutlookCode.h"
-#include "outlook/pimstore/Appointment.h"
 #include "platform/automation/Registry.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/PrivateSession.h"
@@ -45,11 +45,10 @@ PrivateSession* session = nullptr;
 
 // The service as the program finds it, with its default calendar opened.
 struct Desktop {
-    std::shared_ptr<desktopcal::DesktopApplication> app =
-        desktopcal::FindRunningService(session->Root() / "store", 10s);
-    ECalClient* client = app ? app->GetService()->Calendar(
-                                   app->GetService()->DefaultUid(desktopcal::SourceKind::Calendar))
-                             : nullptr;
+    std::shared_ptr<desktopcal::ServiceSource> found = desktopcal::FindService(10s);
+    ECalClient* client = found ? found->GetService()->Calendar(found->GetService()->DefaultUid(
+                                     desktopcal::SourceKind::Calendar))
+                               : nullptr;
 
     GSList* Events() {
         GSList* events = nullptr;
@@ -84,11 +83,12 @@ struct Desktop {
 struct Program {
     desktop::testing::FakeDesktop fake;
     Program() {
-        components::InstallModuleHooks();
         modGlobals::ResetProgramState();
         automation::Objects().Clear();
         components::RegisterProductComponents(automation::Objects());
-        components::RegisterDesktopCalendar(automation::Objects());
+        components::RegisterDesktopCalendar(
+            automation::Objects(),
+            std::filesystem::path(NAMEDAYS_PROGRAM_DIR) / components::kDesktopCalendarModule);
         fake.Install();
         auto product = desktop::ProductPlatform();
         desktop::Services().windows = product.windows;
@@ -108,7 +108,7 @@ struct Program {
 // The event the program writes for entry i, made here without the program's classes.
 ICalComponent* PlainEvent(int i) {
     ICalComponent* event = i_cal_component_new_vevent();
-    i_cal_component_set_uid(event, pimstore::NewUid().c_str());
+    i_cal_component_set_uid(event, calendar::NewUid().c_str());
     Ref<ICalTime> stamp(i_cal_time_new_current_with_zone(i_cal_timezone_get_utc_timezone()));
     i_cal_component_set_dtstamp(event, stamp.get());
     Ref<ICalTime> start(i_cal_time_new_null_date());
@@ -154,8 +154,8 @@ void BM_CreateRun(benchmark::State& state) {
         frmCreateNames window;
         window.Form_Load();
         // The run ends the program, which lets go of the application.
-        bool attached =
-            dynamic_cast<desktopcal::DesktopApplication*>(modOutlookCode::objOutlook.get());
+        bool attached = modOutlookCode::objOutlook->Version().find("evolution-data-server") !=
+                        std::string::npos;
         state.ResumeTiming();
         try {
             window.OKButton_Click();
@@ -219,11 +219,11 @@ void BM_FindRunningServiceCold(benchmark::State& state) {
         state.PauseTiming();
         auto own = std::make_unique<PrivateSession>(services);
         state.ResumeTiming();
-        auto app = desktopcal::FindRunningService(own->Root() / "store", 10s);
+        auto found = desktopcal::FindService(10s);
         state.PauseTiming();
-        if (!app)
+        if (!found)
             state.SkipWithError("not found");
-        app.reset();
+        found.reset();
         own.reset();
         state.ResumeTiming();
     }
@@ -233,8 +233,8 @@ void BM_FindRunningServiceCold(benchmark::State& state) {
 void BM_FindRunningServiceWarm(benchmark::State& state) {
     Desktop desktop;
     for (auto _ : state) {
-        auto app = desktopcal::FindRunningService(session->Root() / "store", 10s);
-        if (!app)
+        auto found = desktopcal::FindService(10s);
+        if (!found)
             state.SkipWithError("not found");
     }
 }

@@ -16,7 +16,6 @@ namespace {
 
 struct Program {
     Program() {
-        components::InstallModuleHooks();
         modGlobals::ResetProgramState();
         components::RegisterProductComponents(automation::Objects());
         desktop.Install();

@@ -26,7 +26,6 @@ void FillProgramFolder(const std::filesystem::path& program) {
 }
 
 void BM_CheckFiles(benchmark::State& state) {
-    components::InstallModuleHooks();
     modGlobals::ResetProgramState();
     automation::Objects().Clear();
     components::RegisterProductComponents(automation::Objects());

@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "outlook/pimstore/Appointment.h"
-#include "outlook/pimstore/Store.h"
+#include "outlook/ObjectModel.h"
+#include "outlook/calendar/ICalendar.h"
+#include "outlook/calendar/Uid.h"
+#include "outlook/pimstore/StoreSource.h"
 #include "platform/runtime/Date.h"
 #include "platform/runtime/Files.h"
 
@@ -26,8 +28,8 @@ fs::path FreshFolder(const char* name) {
 
 void BM_StoreSave999AllDay(benchmark::State& state) {
     fs::path root = FreshFolder("namedays-bench-store");
-    pimstore::StoreApplication app(root);
-    auto calendar = app.FolderAt("Calendar");
+    auto app = pimstore::OpenStore(root);
+    auto calendar = app->GetNamespace("MAPI")->GetDefaultFolder(outlook::olFolderCalendar);
     size_t bytes = 0;
     for (auto _ : state) {
         for (int i = 0; i < kItems; ++i) {
@@ -41,24 +43,24 @@ void BM_StoreSave999AllDay(benchmark::State& state) {
             item->SetReminderSet(false);
             item->Save();
             item->Close(0);
-            if (bytes == 0)
-                bytes = static_cast<pimstore::StoreAppointment&>(*item).ICalendarText().size();
         }
     }
+    for (const auto& file : fs::directory_iterator(root / "Calendar"))
+        bytes = fs::file_size(file.path());
     state.counters["file_bytes"] = double(bytes);
     fs::remove_all(root);
 }
 
 void BM_Floor999Files(benchmark::State& state) {
     fs::path folder = FreshFolder("namedays-bench-floor");
-    pimstore::StoreApplication app(FreshFolder("namedays-bench-size"));
-    auto item = std::make_shared<pimstore::StoreAppointment>(folder);
-    item->SetStart(rt::DateSerial(2007, 1, 1));
-    item->SetAllDayEvent(true);
-    item->SetSubject("Anna, Eva, Maria");
-    item->SetCategories("Name Days");
-    item->SetBody("Outlook Velmora provided for free by https://www.velmora.example\r\n\r\n");
-    const std::string text = item->ICalendarText();
+    calendar::Appointment item{calendar::NewUid(),
+                               rt::DateSerial(2007, 1, 1),
+                               true,
+                               "Anna, Eva, Maria",
+                               "Name Days",
+                               "Outlook Velmora provided for free by "
+                               "https://www.velmora.example\r\n\r\n"};
+    const std::string text = calendar::ToICalendar(item);
     int n = 0;
     for (auto _ : state) {
         for (int i = 0; i < kItems; ++i)

@@ -12,9 +12,10 @@
 
 #include "app/Components.h"
 #include "lists/cApp.h"
+#include "outlook/calendar/ICalendar.h"
+#include "outlook/calendar/Uid.h"
 #include "outlook/modGlobals.h"
 #include "outlook/modOutlookCode.h"
-#include "outlook/pimstore/Appointment.h"
 #include "platform/automation/Registry.h"
 #include "platform/runtime/Date.h"
 #include "platform/runtime/Files.h"
@@ -31,7 +32,6 @@ struct Program {
     desktop::testing::FakeDesktop fake;
     fs::path store;
     Program() {
-        components::InstallModuleHooks();
         modGlobals::ResetProgramState();
         automation::Objects().Clear();
         components::RegisterProductComponents(automation::Objects());
@@ -80,14 +80,14 @@ void BM_StoreFloor999(benchmark::State& state) {
         Program program;
         fs::path folder = program.store / "floor";
         fs::create_directories(folder);
-        pimstore::StoreAppointment item(folder);
-        item.SetStart(rt::DateSerial(2025, 1, 2));
-        item.SetAllDayEvent(true);
-        item.SetSubject("Name 1");
-        item.SetCategories("Name Days");
-        item.SetBody("Outlook Velmora provided for free by https://www.velmora.example\r\n\r\n");
-        item.SetReminderSet(false);
-        const std::string text = item.ICalendarText();
+        calendar::Appointment item{calendar::NewUid(),
+                                   rt::DateSerial(2025, 1, 2),
+                                   true,
+                                   "Name 1",
+                                   "Name Days",
+                                   "Outlook Velmora provided for free by "
+                                   "https://www.velmora.example\r\n\r\n"};
+        const std::string text = calendar::ToICalendar(item);
         state.ResumeTiming();
         for (int i = 0; i < kEntries; ++i)
             rt::WriteFileAtomically(folder / (std::to_string(i) + ".ics"), text);

@@ -13,7 +13,7 @@ work=$(mktemp -d)
 . "$here/../tests/support/private-session.sh"
 trap 'private_session_stop; rm -rf "$work"' EXIT
 mkdir -p "$work/program" "$work/home" "$work/store"
-cp "$build/bin/namedays" "$build"/bin/*.txt "$work/program/"
+cp "$build/bin/namedays" "$build"/bin/*.so "$build"/bin/*.txt "$work/program/"
 export HOME="$work/home"
 unset QT_QPA_PLATFORM
 

@@ -19,7 +19,6 @@ desktop::testing::FakeDesktop& Desktop() {
         d->messages->unscriptedAnswer = desktop::Answer::No;
         d->Install();
         components::RegisterProductComponents(automation::Objects());
-        components::InstallModuleHooks();
         return d;
     }();
     return *fake;

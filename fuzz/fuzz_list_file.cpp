@@ -28,7 +28,6 @@ bool Install(desktop::testing::FakeDesktop& fake) {
     fake.messages->unscriptedAnswer = desktop::Answer::No;
     fake.Install();
     components::RegisterProductComponents(automation::Objects());
-    components::InstallModuleHooks();
     return true;
 }
 

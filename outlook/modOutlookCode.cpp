@@ -13,7 +13,7 @@ using rt::SkippedFailure;
 
 namespace {
 
-int16_t intOutlookVersion = 0;
+int16_t& intOutlookVersion = rt::program.applicationVersion;
 
 const char* const kNeedOutlook = "You need Outlook 2000 or later to run this application.";
 
@@ -135,11 +135,6 @@ void subReleaseOutlook() {
     objNameSpace.reset();
     objCalendar.reset();
     objOutlook.reset();
-}
-
-void ResetState() {
-    subReleaseOutlook();
-    intOutlookVersion = 0;
 }
 
 }  // namespace modOutlookCode

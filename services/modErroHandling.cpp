@@ -98,9 +98,4 @@ void subSendErrorMail() {
     modGlobals::subEndProgram();
 }
 
-void ResetState() {
-    strAction.clear();
-    strErrorText.clear();
-}
-
 }  // namespace modErroHandling

@@ -12,7 +12,7 @@ namespace modErroHandling {
 // with the step helpers, below the connection, which sets it too.
 inline std::string& strAction = rt::currentActivity;
 // Lines 4 to 12 of the last report, and the version line once added; the mail's body.
-inline std::string strErrorText;
+inline std::string& strErrorText = rt::program.errorText;
 
 // Shows the report, offers the error mail, and ends the program. Never returns.
 [[noreturn]] void subReportError(const std::string& strDescription, int32_t lngNumber,
@@ -22,8 +22,6 @@ inline std::string strErrorText;
 // The report's text for a failure, built from the current activity; also sets strErrorText.
 std::string fncReportText(const std::string& strDescription, int32_t lngNumber, int16_t intLine,
                           const std::string& strProcedure);
-
-void ResetState();
 
 using rt::Skip;
 using rt::SkippedFailure;

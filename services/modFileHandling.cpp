@@ -13,9 +13,9 @@ using modErroHandling::Step;
 
 namespace {
 
-bool blnRegTried = false;
-int registrations = 0;
-std::function<void()> registrationHook;
+bool& blnRegTried = rt::program.fileSystemRegistrationTried;
+int& registrations = rt::program.registrations;
+std::function<void()>& registrationHook = rt::program.registrationHook;
 const char* const kFileSystemProgId = "Scripting.FileSystemObject";
 
 std::shared_ptr<scripting::FileSystemObject> CreateFileSystem(
@@ -172,13 +172,6 @@ void subInvokeVerb(const rt::Variant& varFolder, const rt::Variant& varFile,
         else
             item->InvokeVerb(strVerb);
     });
-}
-
-void ResetState() {
-    objFS.reset();
-    blnRegTried = false;
-    registrations = 0;
-    registrationHook = nullptr;
 }
 
 }  // namespace modFileHandling

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/runtime/ProgramState.h"
 #include "platform/runtime/Variant.h"
 
 namespace scripting {
@@ -14,7 +15,7 @@ class Folder;
 namespace modFileHandling {
 
 // The shared file-system object, made on first use and dropped at the end of the program.
-inline std::shared_ptr<scripting::FileSystemObject> objFS;
+inline std::shared_ptr<scripting::FileSystemObject>& objFS = rt::program.fileSystem;
 
 void subSetupFS();
 // Starts the scripting runtime's registration without waiting. Nothing needs registering
@@ -32,7 +33,5 @@ std::string fncReadTextFile(const std::string& strFileName);
 void subPrintFile(const std::string& strFileName);
 void subInvokeVerb(const rt::Variant& varFolder, const rt::Variant& varFile,
                    const std::string& strVerb);
-
-void ResetState();
 
 }  // namespace modFileHandling

@@ -4,6 +4,7 @@
 #include <unicode/locid.h>
 #include <unicode/stringpiece.h>
 
+#include "platform/runtime/ProgramState.h"
 #include "services/modErroHandling.h"
 #include "services/modFileHandling.h"
 
@@ -11,7 +12,7 @@ namespace modScriptingDic {
 
 namespace {
 
-bool blnRegTried = false;
+bool& blnRegTried = rt::program.dictionaryRegistrationTried;
 const char* const kProgId = "Scripting.Dictionary";
 
 std::shared_ptr<automation::Object> TryCreate(modErroHandling::SkippedFailure& last) {
@@ -40,10 +41,6 @@ std::shared_ptr<automation::Object> fncCreateDicObject() {
         modErroHandling::subReportError(last.description, last.number, last.line,
                                         "modScriptingDic.fncCreateDic");
     return made;
-}
-
-void ResetState() {
-    blnRegTried = false;
 }
 
 struct TextCollator::Impl {

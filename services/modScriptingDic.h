@@ -28,8 +28,6 @@ std::shared_ptr<scripting::Dictionary<V>> fncCreateDic() {
     }
 }
 
-void ResetState();
-
 // Orders texts as the user's locale does, ignoring case: Danmark, finland, Sverige.
 class TextCollator {
   public:

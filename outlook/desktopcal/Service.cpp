@@ -1,11 +1,11 @@
 #include "outlook/desktopcal/Service.h"
 
 #include <condition_variable>
-#include <cstdlib>
-#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <thread>
+
+#include "platform/desktop/Desktop.h"
 
 namespace desktopcal {
 
@@ -13,17 +13,6 @@ namespace {
 
 constexpr const char* kLocalParent = "local-stub";
 constexpr const char* kLocalBackend = "local";
-
-// True when a session bus is named. Without one, GLib would try to launch a bus of its own,
-// which is not ours to start and can take long.
-bool SessionBusNamed() {
-    if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS"); address && *address)
-        return true;
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::error_code error;
-    return runtime && *runtime &&
-           std::filesystem::is_socket(std::filesystem::path(runtime) / "bus", error);
-}
 
 bool IsServiceGone(const GError* error) {
     if (error->domain == G_DBUS_ERROR)
@@ -92,31 +81,6 @@ rt::Failure FailureOf(const GError* error) {
     return rt::Failure(number, MessageOf(error));
 }
 
-struct Deadline::Watch {
-    std::mutex mutex;
-    std::condition_variable woken;
-    bool done = false;
-    std::thread thread;
-};
-
-Deadline::Deadline(std::chrono::milliseconds limit)
-    : cancellable_(g_cancellable_new()), watch_(std::make_unique<Watch>()) {
-    watch_->thread = std::thread([watch = watch_.get(), cancellable = cancellable_.get(), limit] {
-        std::unique_lock lock(watch->mutex);
-        if (!watch->woken.wait_for(lock, limit, [watch] { return watch->done; }))
-            g_cancellable_cancel(cancellable);
-    });
-}
-
-Deadline::~Deadline() {
-    {
-        std::lock_guard lock(watch_->mutex);
-        watch_->done = true;
-    }
-    watch_->woken.notify_one();
-    watch_->thread.join();
-}
-
 const char* ExtensionOf(SourceKind kind) {
     switch (kind) {
         case SourceKind::Calendar:
@@ -145,7 +109,7 @@ SourceKind KindOf(ESource* source) {
 // timeout (25 s), so the search runs beside this thread, which waits no longer than the
 // limit. A search given up on ends on its own thread and drops what it found there.
 std::shared_ptr<Service> Service::Find(std::chrono::milliseconds limit) {
-    if (!SessionBusNamed())
+    if (!desktop::SessionBusNamed())
         return nullptr;
     struct Search {
         std::mutex mutex;

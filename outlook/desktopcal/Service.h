@@ -1,8 +1,6 @@
 #pragma once
 
-// The client side of the desktop's calendar service (evolution-data-server). This header
-// brings in the service's own headers; include it before any Qt header, whose `signals`
-// macro breaks one of them.
+// The client side of the desktop's calendar service (evolution-data-server).
 #include <libecal/libecal.h>
 #include <libedataserver/libedataserver.h>
 
@@ -12,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "outlook/desktopcal/Deadline.h"
+#include "outlook/desktopcal/GLibRef.h"
 #include "platform/runtime/Failure.h"
 
 namespace desktopcal {
@@ -24,50 +24,10 @@ inline constexpr int32_t kServiceGone = 462;
 // counts as not answering.
 inline constexpr std::chrono::milliseconds kAnswerLimit{2000};
 
-// The service's text; empty for none.
-inline std::string TextOf(const char* text) {
-    return text ? text : "";
-}
-
-// Owns one reference of a GObject.
-template <class T>
-struct Unref {
-    void operator()(T* object) const {
-        if (object)
-            g_object_unref(object);
-    }
-};
-template <class T>
-using Ref = std::unique_ptr<T, Unref<T>>;
-
-// Owns a GError and turns it into the program's failure.
-struct ErrorSlot {
-    GError* error = nullptr;
-    ~ErrorSlot() { g_clear_error(&error); }
-    GError** operator&() { return &error; }
-    explicit operator bool() const { return error != nullptr; }
-};
-
 // The failure for an error of the service or its bus: 70 for a refusal (read-only calendar,
 // authentication), 76 for a calendar that is gone, kServiceGone when the service or the bus
 // no longer answers, 75 for anything else; always with the service's own message.
 rt::Failure FailureOf(const GError* error);
-
-// A cancellable that cancels itself when its time runs out, so that a blocking call on a
-// service that hangs comes back.
-class Deadline {
-  public:
-    explicit Deadline(std::chrono::milliseconds limit);
-    ~Deadline();
-    Deadline(const Deadline&) = delete;
-    Deadline& operator=(const Deadline&) = delete;
-    GCancellable* Cancellable() const { return cancellable_.get(); }
-
-  private:
-    struct Watch;
-    Ref<GCancellable> cancellable_;
-    std::unique_ptr<Watch> watch_;
-};
 
 // The kinds of data source this program knows.
 enum class SourceKind { Calendar, TaskList, MemoList, AddressBook, Other };

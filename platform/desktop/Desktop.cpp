@@ -33,4 +33,13 @@ std::filesystem::path StoreRootFromEnvironment() {
     return data / "velmora" / "store";
 }
 
+bool SessionBusNamed() {
+    if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS"); address && *address)
+        return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::error_code error;
+    return runtime && *runtime &&
+           std::filesystem::is_socket(std::filesystem::path(runtime) / "bus", error);
+}
+
 }  // namespace desktop

@@ -150,5 +150,9 @@ bool StoreNamedByEnvironment();
 // The store's root as the environment names it (see Paths::StoreRoot); fails with error 76
 // when neither VELMORA_STORE nor HOME is set.
 std::filesystem::path StoreRootFromEnvironment();
+// True when the environment names a session bus, or the usual one of the user's session
+// is there. Without one, a D-Bus client would try to launch a bus of its own, which is not
+// ours to start and can take long.
+bool SessionBusNamed();
 
 }  // namespace desktop

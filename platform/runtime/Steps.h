@@ -6,14 +6,14 @@
 #include <utility>
 
 #include "platform/runtime/Failure.h"
+#include "platform/runtime/ProgramState.h"
 
 // How procedures keep track of where they are, for the one failure report the program
 // gives: the number of the step they are at and a sentence about what they are doing.
 namespace rt {
 
-// What the program is doing right now; the failure report shows it. Every layer sets it, so
-// it lives down here with the step helpers.
-inline std::string currentActivity;
+// What the program is doing right now; the failure report shows it. Every layer sets it.
+inline std::string& currentActivity = program.activity;
 
 // The step a procedure is at: its line number (10, 20, 30 ...) and, optionally, the
 // activity text for the report, set together.

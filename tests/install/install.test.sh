@@ -116,6 +116,8 @@ PREFIX="$prefix" "$src/scripts/install" "$build" >"$work/install1.out"
 cat "$work/install1.out"
 check "program in the program folder" test -x "$program_dir/namedays"
 check "program does not lean on the build tree" no_build_tree_paths "$program_dir/namedays"
+check "calendar module beside the program" test -f "$program_dir/namedays-desktopcal.so"
+check "calendar module does not lean on the build tree" no_build_tree_paths "$program_dir/namedays-desktopcal.so"
 check "shipped lists beside the program, nothing else" \
     [ "$(lists_in "$program_dir")" = "$(shipped_lists)" ]
 while IFS= read -r list; do
@@ -167,7 +169,8 @@ echo "== uninstall"
 PREFIX="$prefix" "$next/scripts/install" --uninstall >"$work/uninstall.out"
 cat "$work/uninstall.out"
 for gone in "$prefix/bin/namedays" "$entry" "$prefix/share/icons/hicolor/scalable/apps/namedays.svg" \
-    "$prefix/share/doc/namedays" "$program_dir/namedays" "$program_dir/.shipped-lists.sha256"; do
+    "$prefix/share/doc/namedays" "$program_dir/namedays" "$program_dir/namedays-desktopcal.so" \
+    "$program_dir/.shipped-lists.sha256"; do
     check "removed ${gone#"$prefix/"}" no_file "$gone"
 done
 check "only the user's lists are left" [ "$(lists_in "$program_dir")" = "$(printf 'Familj.txt\nSverige.txt')" ]

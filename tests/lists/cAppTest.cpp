@@ -4,7 +4,8 @@
 
 #include "lists/cApp.h"
 #include "outlook/modOutlookCode.h"
-#include "outlook/pimstore/Store.h"
+#include "outlook/pimstore/StoreFolders.h"
+#include "outlook/pimstore/StoreSource.h"
 #include "platform/runtime/Publisher.h"
 #include "services/modErroHandling.h"
 #include "tests/support/FakeOutlook.h"
@@ -235,7 +236,7 @@ TEST_F(Appointment, FailuresGoToTheReportUnderItsName) {
 }
 
 TEST_F(Appointment, LandsInTheRealStore) {
-    auto realStore = std::make_shared<pimstore::StoreApplication>(pimstore::DefaultRoot());
+    auto realStore = pimstore::OpenStore(pimstore::DefaultRoot());
     modOutlookCode::objCalendar =
         realStore->GetNamespace("MAPI")->GetDefaultFolder(outlook::olFolderCalendar);
     int16_t year = 2006;

@@ -22,7 +22,6 @@ namespace testsupport {
 class ProgramTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        components::InstallModuleHooks();
         modGlobals::ResetProgramState();
         automation::Objects().Clear();
         components::RegisterProductComponents(automation::Objects());

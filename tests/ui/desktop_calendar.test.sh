@@ -18,7 +18,7 @@ work=$(mktemp -d)
 trap 'private_session_stop; rm -rf "$work"' EXIT
 private_session_start running
 mkdir -p "$work/program"
-cp "$build/bin/namedays" "$build"/bin/*.txt "$work/program/"
+cp "$build/bin/namedays" "$build"/bin/*.so "$build"/bin/*.txt "$work/program/"
 first=$(cd "$work/program" && ls -- *.txt | LC_ALL=C sort -f | head -n 1)
 echo "first list: $first"
 unset VELMORA_STORE QT_QPA_PLATFORM

@@ -6,9 +6,10 @@
 #include <string>
 
 #include "app/Components.h"
-#include "outlook/desktopcal/DesktopCalendar.h"
+#include "outlook/CalendarApplication.h"
 #include "outlook/modGlobals.h"
 #include "outlook/modOutlookCode.h"
+#include "outlook/pimstore/StoreSource.h"
 #include "tests/support/PrivateSession.h"
 #include "tests/support/ProgramTest.h"
 
@@ -47,7 +48,9 @@ class ConnectionChoice : public testsupport::ProgramTest {
         modGlobals::ResetProgramState();
         automation::Objects().Clear();
         components::RegisterProductComponents(automation::Objects());
-        components::RegisterDesktopCalendar(automation::Objects());
+        components::RegisterDesktopCalendar(
+            automation::Objects(),
+            std::filesystem::path(NAMEDAYS_PROGRAM_DIR) / components::kDesktopCalendarModule);
         int32_t inbox = outlook::olFolderInbox;
         modOutlookCode::subStartOutlook(inbox);
         auto calendar = rt::Need(modOutlookCode::objOutlook)
@@ -80,10 +83,15 @@ TEST_F(ConnectionChoice, TheDesktopsServiceWhenItAnswersElseTheStore) {
                                             : std::nullopt);
         EXPECT_EQ(StartAndTarget(), c.target);
         auto app = modOutlookCode::objOutlook;
-        if (auto* stored = dynamic_cast<pimstore::StoreApplication*>(app.get()))
-            EXPECT_EQ(stored->Root(), store);
-        else
-            EXPECT_NE(dynamic_cast<desktopcal::DesktopApplication*>(app.get()), nullptr);
+        auto* calendars = dynamic_cast<outlook::CalendarApplication*>(app.get());
+        ASSERT_NE(calendars, nullptr);
+        // The store is always there, for mail at least; the service stands before it.
+        const auto& sources = calendars->CalendarSources();
+        auto* stored = dynamic_cast<pimstore::StoreSource*>(sources.back().get());
+        ASSERT_NE(stored, nullptr);
+        EXPECT_EQ(stored->Root(), store);
+        bool attached = std::string(c.target) == "Personal (On This Computer)";
+        EXPECT_EQ(sources.size(), attached ? 2u : 1u);
         EXPECT_TRUE(desktop.messages->shown.empty());
         EXPECT_EQ(app->Explorers()->Count(), 1);  // a window, as the connection opens one
         // Everything lets go of the service before its session ends; the registry keeps the

@@ -11,10 +11,13 @@
 #include <vector>
 
 #include "lists/cApp.h"
-#include "outlook/desktopcal/Appointment.h"
-#include "outlook/desktopcal/DesktopCalendar.h"
-#include "outlook/desktopcal/FolderTree.h"
+#include "outlook/CalendarApplication.h"
+#include "outlook/CalendarItem.h"
+#include "outlook/calendar/Source.h"
+#include "outlook/desktopcal/ServiceSource.h"
 #include "outlook/modOutlookCode.h"
+#include "outlook/pimstore/StoreFolders.h"
+#include "outlook/pimstore/StoreSource.h"
 #include "tests/support/PrivateSession.h"
 #include "tests/support/ProgramTest.h"
 
@@ -118,12 +121,14 @@ class DesktopCalendar : public testsupport::ProgramTest {
     void SetUp() override {
         ProgramTest::SetUp();
         session = std::make_unique<PrivateSession>();
-        app = desktopcal::FindRunningService(store, 10s);
-        ASSERT_NE(app, nullptr);
+        service = desktopcal::FindService(10s);
+        ASSERT_NE(service, nullptr);
+        app = pimstore::OpenStore(store, {service});
     }
     void TearDown() override {
         ProgramTest::TearDown();
         app.reset();
+        service.reset();
         session.reset();
     }
 
@@ -143,7 +148,7 @@ class DesktopCalendar : public testsupport::ProgramTest {
 
     bool RegistryHas(const std::string& uid) {
         Ref<ESource> source(
-            e_source_registry_ref_source(app->GetService()->Registry(), uid.c_str()));
+            e_source_registry_ref_source(service->GetService()->Registry(), uid.c_str()));
         return source != nullptr;
     }
     static void ExpectServiceGone(const std::string& report) {
@@ -157,7 +162,8 @@ class DesktopCalendar : public testsupport::ProgramTest {
     }
 
     std::unique_ptr<PrivateSession> session;
-    std::shared_ptr<desktopcal::DesktopApplication> app;
+    std::shared_ptr<desktopcal::ServiceSource> service;
+    std::shared_ptr<outlook::CalendarApplication> app;
 };
 
 TEST_F(DesktopCalendar, TheDefaultCalendarReceivesNameDaysAndBirthdaysAsAllDayEvents) {
@@ -223,7 +229,7 @@ TEST_F(DesktopCalendar, SaveCreatesOnceThenChangesTheSameEvent) {
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].summary, "Second");
     EXPECT_TRUE(events[0].alarm);
-    EXPECT_EQ(events[0].uid, static_cast<desktopcal::DesktopAppointment&>(*item).Uid());
+    EXPECT_EQ(events[0].uid, static_cast<outlook::CalendarItem&>(*item).Uid());
     EXPECT_THROW(DefaultCalendar()->Items()->Add("IPM.Note"), rt::Failure);
 }
 
@@ -282,7 +288,7 @@ TEST_F(DesktopCalendar, TheConnectionAttachesToTheRunningServiceAndOpensAWindow)
 TEST_F(DesktopCalendar, TheChooserShowsTheCalendarsAsTheDesktopDoesThenTheStore) {
     EXPECT_EQ(Mapi()->PickFolder(), nullptr);  // the user cancels
     ASSERT_EQ(chooser->trees.size(), 1u);
-    EXPECT_EQ(chooser->proposedNames, (std::vector<std::string>{pimstore::kNewCalendarName}));
+    EXPECT_EQ(chooser->proposedNames, (std::vector<std::string>{calendar::kNewCalendarName}));
     const auto& tree = chooser->trees[0];
     ASSERT_GE(tree.size(), 2u);
 
@@ -342,7 +348,7 @@ TEST_F(DesktopCalendar, PickFolderGivesWhatWasChosen) {
 }
 
 TEST_F(DesktopCalendar, ANewCalendarOfTheServiceIsChosenAndReceives) {
-    chooser->newName = pimstore::kNewCalendarName;
+    chooser->newName = calendar::kNewCalendarName;
     chooser->selected = kPersonal;
     auto folder = Mapi()->PickFolder();
     ASSERT_NE(folder, nullptr);
@@ -389,7 +395,6 @@ TEST_F(DesktopCalendar, ANewCalendarInTheStoreIsAFolderThere) {
 }
 
 TEST_F(DesktopCalendar, ANewCalendarNeedsANameThatMakesOneNewFolder) {
-    desktopcal::DesktopCatalog catalog(app->GetService(), store);
     struct Case {
         const char* name;
         std::string near;
@@ -406,7 +411,7 @@ TEST_F(DesktopCalendar, ANewCalendarNeedsANameThatMakesOneNewFolder) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         try {
-            catalog.NewCalendar(c.name, c.near);
+            app->NewCalendar(c.name, c.near);
             ADD_FAILURE() << "made a calendar";
         } catch (const rt::Failure& failure) {
             EXPECT_EQ(failure.Number(), c.number) << failure.Description();
@@ -447,14 +452,14 @@ TEST_F(DesktopCalendar, ASessionBusThatGoesAwayMidRunIsReported) {
 }
 
 TEST_F(DesktopCalendar, ACalendarRemovedMidRunIsReported) {
-    std::string uid = app->GetService()->NewLocalCalendar("Short-lived");
+    std::string uid = service->GetService()->NewLocalCalendar("Short-lived");
     auto folder = app->FolderFor(uid);
     modOutlookCode::objCalendar = folder;
     int16_t year = 2006;
     Line("1.1\tBefore\t").ToOutlook(year);
     auto pending = folder->Items()->Add("IPM.Appointment");
     pending->SetSubject("Pending");
-    Ref<ESource> source = app->GetService()->Source(uid);
+    Ref<ESource> source = service->GetService()->Source(uid);
     desktopcal::ErrorSlot error;
     ASSERT_TRUE(e_source_remove_sync(source.get(), nullptr, &error));
     // The registry hears of the removal on a thread of its own.

@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "outlook/desktopcal/DesktopCalendar.h"
+#include "outlook/calendar/ItemKinds.h"
+#include "outlook/desktopcal/ServiceSource.h"
 #include "tests/support/PrivateSession.h"
 
 namespace {
@@ -19,10 +20,6 @@ using Clock = std::chrono::steady_clock;
 
 // Far above what any answer takes, far below what a hang would.
 constexpr auto kHang = 20s;
-
-fs::path StoreIn(const PrivateSession& session) {
-    return session.Root() / "store";
-}
 
 TEST(FindRunningService, AttachesOnlyWhereTheServiceAnswersWithADefaultCalendar) {
     struct Case {
@@ -40,12 +37,12 @@ TEST(FindRunningService, AttachesOnlyWhereTheServiceAnswersWithADefaultCalendar)
         SCOPED_TRACE(c.what);
         PrivateSession session(c.services);
         auto start = Clock::now();
-        auto app = desktopcal::FindRunningService(StoreIn(session), 5s);
+        auto found = desktopcal::FindService(5s);
         EXPECT_LT(Clock::now() - start, kHang);
-        EXPECT_EQ(app != nullptr, c.found);
-        if (app) {
-            auto calendar = app->GetNamespace("MAPI")->GetDefaultFolder(outlook::olFolderCalendar);
-            EXPECT_EQ(calendar->DefaultItemType(), outlook::olAppointmentItem);
+        EXPECT_EQ(found != nullptr, c.found);
+        if (found) {
+            auto calendar = found->DefaultFolder(outlook::olFolderCalendar);
+            EXPECT_EQ(calendar->ItemType(), outlook::olAppointmentItem);
         }
     }
 }
@@ -60,7 +57,7 @@ TEST(FindRunningService, WithoutABusGivesNoneAtOnce) {
         else
             unsetenv("DBUS_SESSION_BUS_ADDRESS");
         auto start = Clock::now();
-        EXPECT_EQ(desktopcal::FindRunningService(StoreIn(session), 5s), nullptr);
+        EXPECT_EQ(desktopcal::FindService(5s), nullptr);
         EXPECT_LT(Clock::now() - start, kHang);
     }
 }
@@ -73,10 +70,10 @@ TEST(FindRunningService, AServiceThatHangsIsGivenUpWithinTheLimit) {
         ASSERT_GT(owner, 0);
         kill(owner, SIGSTOP);
         auto start = Clock::now();
-        auto app = desktopcal::FindRunningService(StoreIn(session), 300ms);
+        auto found = desktopcal::FindService(300ms);
         auto took = Clock::now() - start;
         kill(owner, SIGCONT);
-        EXPECT_EQ(app, nullptr);
+        EXPECT_EQ(found, nullptr);
         EXPECT_LT(took, kHang);
     }
 }

@@ -6,15 +6,17 @@
 #include <fstream>
 #include <sstream>
 
-#include "outlook/pimstore/Appointment.h"
-#include "outlook/pimstore/MailDraft.h"
-#include "outlook/pimstore/Store.h"
+#include "outlook/CalendarApplication.h"
+#include "outlook/CalendarFolder.h"
+#include "outlook/pimstore/StoreCalendar.h"
+#include "outlook/pimstore/StoreFolders.h"
+#include "outlook/pimstore/StoreMail.h"
+#include "outlook/pimstore/StoreSource.h"
 #include "tests/support/ProgramTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using pimstore::StoreApplication;
 
 std::vector<fs::path> Files(const fs::path& folder) {
     std::vector<fs::path> files;
@@ -42,9 +44,23 @@ class Store : public testsupport::ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        app = std::make_shared<StoreApplication>(pimstore::DefaultRoot());
+        app = pimstore::OpenStore(pimstore::DefaultRoot());
+        source = std::dynamic_pointer_cast<pimstore::StoreSource>(app->CalendarSources().back());
+        ASSERT_NE(source, nullptr);
     }
-    std::shared_ptr<StoreApplication> app;
+    std::shared_ptr<outlook::CalendarApplication> app;
+    std::shared_ptr<pimstore::StoreSource> source;
+    std::shared_ptr<outlook::Folder> FolderAt(const std::string& relative) {
+        return std::make_shared<outlook::CalendarFolder>(source->FolderAt(relative),
+                                                         pimstore::kStoreName);
+    }
+    // The store's own folder behind what the object model gives, or none.
+    static std::shared_ptr<pimstore::StoreCalendar> StoreCalendarOf(
+        const std::shared_ptr<outlook::Folder>& folder) {
+        auto shown = std::dynamic_pointer_cast<outlook::CalendarFolder>(folder);
+        return shown ? std::dynamic_pointer_cast<pimstore::StoreCalendar>(shown->Calendar())
+                     : nullptr;
+    }
     std::shared_ptr<outlook::Folder> Calendar() {
         return app->GetNamespace("MAPI")->GetDefaultFolder(outlook::olFolderCalendar);
     }
@@ -63,7 +79,7 @@ class Store : public testsupport::ProgramTest {
 };
 
 TEST_F(Store, LivesUnderTheConfiguredRootWithItsDefaultFolders) {
-    EXPECT_EQ(app->Root(), store);
+    EXPECT_EQ(source->Root(), store);
     EXPECT_TRUE(pimstore::IsMailFolder(store / "Inbox"));
     EXPECT_TRUE(pimstore::IsMailFolder(store / "Drafts"));
     EXPECT_TRUE(fs::is_directory(store / "Calendar"));
@@ -91,13 +107,13 @@ TEST_F(Store, RootFollowsTheEnvironment) {
 TEST_F(Store, FoldersNestAndNeverLeaveTheRoot) {
     fs::create_directories(store / "Calendar" / "Family");
     fs::create_directories(desktop.paths->root / "outside");
-    auto family = app->FolderAt("Calendar/Family");
+    auto family = FolderAt("Calendar/Family");
     EXPECT_EQ(family->DefaultItemType(), 1);
     AddAllDay(family, 2006, 12, 24, "Anna");
     EXPECT_EQ(Files(store / "Calendar" / "Family").size(), 1u);
     EXPECT_TRUE(Files(store / "Calendar").empty());
     for (const char* bad : {"../outside", "/etc", "Calendar/../../outside", "Missing", ""}) {
-        EXPECT_THROW(app->FolderAt(bad), rt::Failure) << bad;
+        EXPECT_THROW(source->FolderAt(bad), rt::Failure) << bad;
     }
 }
 
@@ -165,7 +181,7 @@ TEST_F(Store, RemindersAndTimedItems) {
 
 TEST_F(Store, AVanishedFolderFailsNamingIt) {
     fs::create_directories(store / "Calendar" / "Old");
-    auto old = app->FolderAt("Calendar/Old");
+    auto old = FolderAt("Calendar/Old");
     auto item = old->Items()->Add("IPM.Appointment");
     fs::remove_all(store / "Calendar" / "Old");
     try {
@@ -197,7 +213,7 @@ TEST_F(Store, PickFolderAsksTheChooser) {
     auto ns = app->GetNamespace("MAPI");
     EXPECT_EQ(ns->PickFolder(), nullptr);
     chooser->answer = store / "Calendar" / "Family";
-    auto picked = std::dynamic_pointer_cast<pimstore::StoreFolder>(ns->PickFolder());
+    auto picked = StoreCalendarOf(ns->PickFolder());
     ASSERT_NE(picked, nullptr);
     EXPECT_EQ(picked->Name(), "Family");
     EXPECT_EQ(chooser->titles, (std::vector<std::string>{"Velmora store", "Velmora store"}));
@@ -327,12 +343,13 @@ TEST_F(Store, TheChooserMakesANewCalendarFolderAndChoosesIt) {
         SCOPED_TRACE(c.made);
         chooser->newName = c.name;
         chooser->selected = c.selected;
-        auto picked = std::dynamic_pointer_cast<pimstore::StoreFolder>(ns->PickFolder());
+        auto folder = ns->PickFolder();
+        auto picked = StoreCalendarOf(folder);
         ASSERT_NE(picked, nullptr);
         EXPECT_EQ(picked->Path(), c.made);
-        EXPECT_EQ(picked->DefaultItemType(), outlook::olAppointmentItem);
+        EXPECT_EQ(folder->DefaultItemType(), outlook::olAppointmentItem);
     }
-    EXPECT_EQ(chooser->proposedNames, std::vector<std::string>(3, pimstore::kNewCalendarName));
+    EXPECT_EQ(chooser->proposedNames, std::vector<std::string>(3, calendar::kNewCalendarName));
 
     chooser->newName = "Calendar";
     chooser->selected = "";

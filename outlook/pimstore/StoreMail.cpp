@@ -1,4 +1,4 @@
-#include "outlook/pimstore/MailDraft.h"
+#include "outlook/pimstore/StoreMail.h"
 
 #include <unistd.h>
 
@@ -6,7 +6,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "outlook/pimstore/Appointment.h"
+#include "outlook/calendar/Uid.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/runtime/Failure.h"
 #include "platform/runtime/Files.h"
@@ -104,7 +104,7 @@ std::string StoreMail::MessageText() const {
     text += "To: " + EncodeHeader(to_) + "\n";
     text += "Subject: " + EncodeHeader(subject_) + "\n";
     text += "Date: " + RfcDate() + "\n";
-    text += "Message-ID: <" + NewUid() + "@velmora.invalid>\n";
+    text += "Message-ID: <" + calendar::NewUid() + "@velmora.invalid>\n";
     text += "MIME-Version: 1.0\n";
     text += "Content-Type: text/plain; charset=UTF-8\n";
     text += "Content-Transfer-Encoding: 8bit\n";
