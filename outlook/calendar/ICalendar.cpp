@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "Version.h"
 #include "platform/runtime/Failure.h"
@@ -17,6 +18,7 @@ using Component = std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)>;
 
 constexpr int kTimedMinutes = 30;
 constexpr int kReminderMinutes = 15;
+constexpr int kLastYear = 3000;
 
 icaltimetype DateOf(rt::Date date) {
     auto ymd = rt::ToYearMonthDay(date);
@@ -42,11 +44,20 @@ icalproperty* DateProperty(icalproperty* property) {
     return property;
 }
 
+// libical takes years up to 3000 and writes any later date as 00000000: an appointment
+// no calendar program can place. Such a date is refused instead.
+void CheckHeld(const icaltimetype& time) {
+    if (!icaltime_is_valid_time(time) || time.year > kLastYear)
+        throw rt::Failure(rt::kInvalidCall, "Calendars here hold no dates after 31 December " +
+                                                std::to_string(kLastYear));
+}
+
 void AddTimes(icalcomponent* event, rt::Date start, bool allDay) {
     if (allDay) {
         icaltimetype first = DateOf(start);
         icaltimetype next = first;
         icaltime_adjust(&next, 1, 0, 0, 0);
+        CheckHeld(next);
         icalcomponent_add_property(event, DateProperty(icalproperty_new_dtstart(first)));
         icalcomponent_add_property(event, DateProperty(icalproperty_new_dtend(next)));
         icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
@@ -55,6 +66,7 @@ void AddTimes(icalcomponent* event, rt::Date start, bool allDay) {
     icaltimetype begin = DateTimeOf(start);
     icaltimetype end = begin;
     icaltime_adjust(&end, 0, 0, kTimedMinutes, 0);
+    CheckHeld(end);
     icalcomponent_add_property(event, icalproperty_new_dtstart(begin));
     icalcomponent_add_property(event, icalproperty_new_dtend(end));
 }

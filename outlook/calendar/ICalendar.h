@@ -11,7 +11,8 @@ namespace calendar {
 
 // A VCALENDAR holding the appointment as its one VEVENT, stamped with `stamp`. An all-day
 // appointment runs from its day to the next (DTSTART;VALUE=DATE) and leaves the time free;
-// a timed one lasts 30 minutes. A reminder is an alarm 15 minutes before.
+// a timed one lasts 30 minutes. A reminder is an alarm 15 minutes before. Fails (5) for an
+// appointment that ends after the year 3000, which the iCalendar library cannot write.
 std::string ToICalendar(const Appointment& appointment, std::time_t stamp);
 // The same, stamped now.
 std::string ToICalendar(const Appointment& appointment);

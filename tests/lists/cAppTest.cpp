@@ -251,4 +251,21 @@ TEST_F(Appointment, LandsInTheRealStore) {
     EXPECT_NE(text.find("CATEGORIES:Birthdays"), std::string::npos) << text;
 }
 
+// Years the program takes but the iCalendar library cannot write must not land in the
+// store as an appointment on no day (it wrote them as 00000000).
+TEST_F(Appointment, AYearTheStoreCannotHoldIsReportedAndNothingWritten) {
+    auto realStore = pimstore::OpenStore(pimstore::DefaultRoot());
+    modOutlookCode::objCalendar =
+        realStore->GetNamespace("MAPI")->GetDefaultFolder(outlook::olFolderCalendar);
+    desktop.messages->answers = {desktop::Answer::No};
+    int16_t year = 3001;
+    cApp entry = Entry(1, 1, "Neujahr");
+    EXPECT_EQ(EndStatus([&] { entry.ToOutlook(year); }), 1);
+    ASSERT_EQ(desktop.messages->shown.size(), 1u);
+    const std::string& text = desktop.messages->shown[0].text;
+    EXPECT_NE(text.find("Sub routine : cApp.ToOutlook "), std::string::npos) << text;
+    EXPECT_NE(text.find("#5"), std::string::npos) << text;
+    EXPECT_TRUE(std::filesystem::is_empty(this->store / "Calendar"));
+}
+
 }  // namespace

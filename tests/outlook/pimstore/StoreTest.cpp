@@ -8,6 +8,7 @@
 
 #include "outlook/CalendarApplication.h"
 #include "outlook/CalendarFolder.h"
+#include "outlook/calendar/ICalendar.h"
 #include "outlook/pimstore/StoreCalendar.h"
 #include "outlook/pimstore/StoreFolders.h"
 #include "outlook/pimstore/StoreMail.h"
@@ -356,6 +357,46 @@ TEST_F(Store, TheChooserMakesANewCalendarFolderAndChoosesIt) {
     EXPECT_EQ(ns->PickFolder(), nullptr);
     ASSERT_EQ(chooser->refusals.size(), 1u);
     EXPECT_NE(chooser->refusals[0].find("already exists"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// Other programs write appointments into the same folder under names of their own, and
+// leave files that are no appointments: finding reads the former and passes over the rest.
+TEST_F(Store, FindAndRemoveTakeWhatOtherProgramsWroteAndPassOverTheRest) {
+    auto calendar = source->FolderAt("Calendar");
+    fs::path folder = store / "Calendar";
+    calendar::Appointment own{
+        "own-uid", rt::DateSerial(2006, 1, 6), true, "Kaspar", "Name Days", "", false};
+    calendar->Add(own);
+    calendar::Appointment foreign = own;
+    foreign.uid = "foreign-uid";
+    foreign.subject = "Melchior";
+    std::ofstream(folder / "written-by-khal.ics") << calendar::ToICalendar(foreign);
+    std::ofstream(folder / "notes.ics") << "not iCalendar";
+    std::ofstream(folder / ".own-uid.ics.0123abcd.tmp") << calendar::ToICalendar(own);
+    std::ofstream(folder / "README.txt") << calendar::ToICalendar(own);
+
+    auto found = calendar->Find(rt::DateSerial(2006, 1, 1), rt::DateSerial(2006, 12, 31));
+    std::vector<std::string> uids;
+    for (const auto& appointment : found)
+        uids.push_back(appointment.uid);
+    std::sort(uids.begin(), uids.end());
+    EXPECT_EQ(uids, (std::vector<std::string>{"foreign-uid", "own-uid"}));
+
+    calendar->Remove("foreign-uid");
+    calendar->Remove("own-uid");
+    EXPECT_FALSE(fs::exists(folder / "written-by-khal.ics"));
+    EXPECT_FALSE(fs::exists(calendar->File("own-uid")));
+    EXPECT_TRUE(fs::exists(folder / "notes.ics"));
+    try {
+        calendar->Remove("own-uid");
+        ADD_FAILURE() << "removed twice";
+    } catch (const rt::Failure& failure) {
+        EXPECT_EQ(failure.Number(), rt::kPathNotFound);
+    }
 }
 
 }  // namespace
