@@ -7,6 +7,7 @@
 #include "ui/frmCreateNames.h"
 
 int main(int argc, char** argv) {
+    desktop::RefuseBusLaunch();
     QApplication app(argc, argv);
     desktop::Install(desktop::ProductPlatform());
     components::RegisterProductComponents(automation::Objects());

@@ -1,6 +1,7 @@
 #include "platform/desktop/Desktop.h"
 
 #include <cstdlib>
+#include <string_view>
 
 #include "platform/runtime/Failure.h"
 
@@ -33,13 +34,26 @@ std::filesystem::path StoreRootFromEnvironment() {
     return data / "velmora" / "store";
 }
 
+namespace {
+
+constexpr const char* kBusVariable = "DBUS_SESSION_BUS_ADDRESS";
+// An address of no transport: clients fail to connect at once.
+constexpr const char* kNoBus = "disabled:";
+
+}  // namespace
+
 bool SessionBusNamed() {
-    if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS"); address && *address)
-        return true;
+    if (const char* address = std::getenv(kBusVariable); address && *address)
+        return std::string_view(address) != kNoBus;
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     std::error_code error;
     return runtime && *runtime &&
            std::filesystem::is_socket(std::filesystem::path(runtime) / "bus", error);
+}
+
+void RefuseBusLaunch() {
+    if (!SessionBusNamed())
+        setenv(kBusVariable, kNoBus, 1);
 }
 
 }  // namespace desktop

@@ -154,5 +154,9 @@ std::filesystem::path StoreRootFromEnvironment();
 // is there. Without one, a D-Bus client would try to launch a bus of its own, which is not
 // ours to start and can take long.
 bool SessionBusNamed();
+// Where there is no session bus, tells the D-Bus clients of this process and of the
+// programs it starts (the one Qt loads among them) that there is none, so that none of them
+// launches a bus of its own (dbus-launch --autolaunch).
+void RefuseBusLaunch();
 
 }  // namespace desktop

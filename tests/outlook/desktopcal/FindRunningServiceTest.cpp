@@ -50,7 +50,8 @@ TEST(FindRunningService, AttachesOnlyWhereTheServiceAnswersWithADefaultCalendar)
 TEST(FindRunningService, WithoutABusGivesNoneAtOnce) {
     PrivateSession session(PrivateSession::Services::NoBus);
     const std::string socketNotThere = session.Address();
-    for (const char* address : {socketNotThere.c_str(), "", static_cast<const char*>(nullptr)}) {
+    for (const char* address :
+         {socketNotThere.c_str(), "", "disabled:", static_cast<const char*>(nullptr)}) {
         SCOPED_TRACE(address ? address : "unset");
         if (address)
             setenv("DBUS_SESSION_BUS_ADDRESS", address, 1);
