@@ -2,7 +2,9 @@
 # Time from starting the real program to its window being mapped, under a virtual display,
 # with the shipped lists: first with a store of its own (VELMORA_STORE), then without it on a
 # private session bus where the desktop's calendar service already runs, so that the program
-# attaches to it. Prints each run and the medians.
+# attaches to it. Beside each, in the same conditions, a bare Qt window of the main window's
+# size (bench/bare_window.cpp) is timed the same way. Prints each run, the medians and, for
+# each of the two, the ratio of the program's median to the bare window's.
 set -euo pipefail
 build=$(cd "${1:?usage: $0 <build dir>}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,40 +14,11 @@ done
 work=$(mktemp -d)
 . "$here/../tests/support/private-session.sh"
 trap 'private_session_stop; rm -rf "$work"' EXIT
+bare="$build/bench/bare_window"
+[ -x "$bare" ] || { echo "missing $bare: build the target benchmarks"; exit 1; }
 mkdir -p "$work/program" "$work/home" "$work/store"
-cp "$build/bin/namedays" "$build"/bin/*.so "$build"/bin/*.txt "$work/program/"
-export HOME="$work/home"
-unset QT_QPA_PLATFORM
-
-# One watcher on one X connection hears the window being mapped; polling with a new
-# connection each time can crowd out the program's own connection at start.
-measure() {  # what the program writes into, for the summary line
-    timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-        set -euo pipefail
-        coproc WATCH { stdbuf -oL xev -root -event substructure 2>/dev/null; }
-        sleep 0.5  # lets the watcher connect before the first start
-        times=()
-        for run in 1 2 3 4 5; do
-            start=$(date +%s%N)
-            "$1" 2>/dev/null & pid=$!
-            mapped=no
-            while read -r -t 10 line <&"${WATCH[0]}"; do
-                [[ $line == MapNotify* ]] && { mapped=yes; break; }
-            done
-            end=$(date +%s%N)
-            kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window showed"; exit 1; }
-            [ "$mapped" = yes ] || { echo "no window within 10 s"; exit 1; }
-            kill "$pid"; wait "$pid" 2>/dev/null || true
-            times+=($(( (end - start) / 1000000 )))
-            echo "run $run: ${times[-1]} ms"
-        done
-        kill "$WATCH_PID"
-        sorted=($(printf "%s\n" "${times[@]}" | sort -n))
-        echo "start to window shown, $2, median of 5: ${sorted[2]} ms"
-    ' _ "$work/program/namedays" "$1"
-}
-
-VELMORA_STORE="$work/store" measure "the store"
-private_session_start running
-unset VELMORA_STORE
-measure "the desktop's calendar service running"
+cp "$build/bin/namedays" "$build"/bin/*.txt "$work/program/"
+# Modules the program loads on demand stand beside it.
+for module in "$build"/bin/*.so; do
+    if [ -e "$module" ]; then cp "$module" "$work/program/"; fi
+done
