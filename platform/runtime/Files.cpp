@@ -11,6 +11,7 @@
 #include <set>
 
 #include "platform/runtime/Failure.h"
+#include "platform/runtime/ProgramState.h"
 
 namespace rt {
 
@@ -72,7 +73,7 @@ bool IsTemporaryName(const std::string& name) {
 // (a run writes one file per appointment) pay nothing.
 void TidyOnce(const fs::path& folder) {
     static std::mutex mutex;
-    static std::set<fs::path> tidied;
+    std::set<fs::path>& tidied = program.tidiedFolders;
     try {
         std::error_code error;
         fs::path key = fs::absolute(folder, error).lexically_normal();

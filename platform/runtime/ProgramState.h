@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 // Objects of the layers above that the program keeps for the whole run. They are only
@@ -43,6 +45,9 @@ struct ProgramState {
     // How often the registration ran, and what a test lets it do.
     int registrations = 0;
     std::function<void()> registrationHook;
+
+    // The folders whose stale temporary files this run has removed already.
+    std::set<std::filesystem::path> tidiedFolders;
 
     void Reset() { *this = ProgramState{}; }
 };
