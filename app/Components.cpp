@@ -1,6 +1,10 @@
 #include "app/Components.h"
 
 #include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 #include "grid/owc/Spreadsheet.h"
 #include "outlook/ObjectModel.h"
@@ -19,6 +23,35 @@ namespace {
 
 // How long the desktop's calendar service may take to answer at start.
 constexpr std::chrono::milliseconds kServiceAnswerLimit{2000};
+
+// Looks for the desktop's calendar service at once, on a thread of its own, so that its
+// answer (bus calls, the service opening its calendar: tens of milliseconds) comes while the
+// program starts up; gives the answer when asked, waiting for it if need be. Without a
+// session bus nothing is loaded or asked. The module bounds its own search by the limit.
+std::function<std::shared_ptr<calendar::Source>()> SearchForService(
+    const std::filesystem::path& module) {
+    if (!desktop::SessionBusNamed())
+        return [] { return nullptr; };
+    struct Answer {
+        std::mutex mutex;
+        std::condition_variable given;
+        bool done = false;
+        std::shared_ptr<calendar::Source> service;
+    };
+    auto answer = std::make_shared<Answer>();
+    std::thread([answer, module] {
+        auto service = calendar::FindModuleSource(module, kServiceAnswerLimit);
+        std::lock_guard lock(answer->mutex);
+        answer->service = std::move(service);
+        answer->done = true;
+        answer->given.notify_all();
+    }).detach();
+    return [answer] {
+        std::unique_lock lock(answer->mutex);
+        answer->given.wait(lock, [&] { return answer->done; });
+        return answer->service;
+    };
+}
 
 template <class T>
 void RegisterBoth(automation::Registry& registry, const std::string& name) {
@@ -49,18 +82,18 @@ void RegisterProductComponents(automation::Registry& registry) {
         registry.RegisterProgId(progId, store);
 }
 
-void RegisterDesktopCalendar(automation::Registry& registry, const std::filesystem::path& module) {
+void RegisterDesktopCalendar(automation::Registry& registry,
+                             const std::filesystem::path& module) {
     if (desktop::StoreNamedByEnvironment())
         return;
-    auto find = [module]() -> std::shared_ptr<automation::Object> {
-        if (!desktop::SessionBusNamed())
-            return nullptr;
-        auto service = calendar::FindModuleSource(module, kServiceAnswerLimit);
+    auto search = SearchForService(module);
+    auto attach = [search]() -> std::shared_ptr<automation::Object> {
+        auto service = search();
         if (!service)
             return nullptr;
         return pimstore::OpenStore(pimstore::DefaultRoot(), {service});
     };
-    registry.SetRunningFinder(outlook::kApplicationClass, find);
+    registry.SetRunningFinder(outlook::kApplicationClass, attach);
 }
 
 }  // namespace components

@@ -15,8 +15,9 @@ void RegisterProductComponents(automation::Registry& registry);
 
 // Unless VELMORA_STORE names the local store, the connection attaches to the desktop's
 // calendar service when it answers on the session bus with a default calendar, with the
-// store beside it for its folders and mail. The service is looked for, and its module
-// loaded, only when the connection first asks, and never for longer than about two seconds.
+// store beside it for its folders and mail. Where there is a session bus, the service's
+// module is loaded and the service looked for from here on, beside the rest of the start,
+// for about two seconds at most; the connection takes the answer when it first asks.
 void RegisterDesktopCalendar(automation::Registry& registry, const std::filesystem::path& module);
 
 }  // namespace components
