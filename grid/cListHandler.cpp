@@ -20,6 +20,10 @@ using modErroHandling::Step;
 
 namespace {
 
+// The header row in the face colour of the classic desktop's dialogs and column headers, so
+// that it reads as a heading and not as a row of data.
+constexpr int32_t kHeaderRowColor = owc::Rgb(236, 233, 216);
+
 const char* const kNoComponents =
     "Unable to start the Office Web Components!\r\n"
     "These components can be found on the Office 2000, 2002 or 2003 cds";
@@ -87,7 +91,7 @@ void cListHandler::subSetupSheet() {
     auto& sheet = rt::Need(ObjectList);
     sheet.SetAllowPropertyToolbox(false);
     sheet.SetDisplayTitleBar(false);
-    sheet.Range("1:1").Interior().SetColor(owc::Rgb(236, 233, 216));
+    sheet.Range("1:1").Interior().SetColor(kHeaderRowColor);
     sheet.Range("1:1").Font().SetBold(true);
     sheet.Range("1:1999").Font().SetName("Tahoma");
     sheet.Range("1:1999").Font().SetSize(8);

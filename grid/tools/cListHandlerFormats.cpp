@@ -9,10 +9,22 @@
 using modErroHandling::Reported;
 using modErroHandling::Step;
 
+namespace {
+
+// SetColumnWidth takes its width in the older control's unit, pixels; the newer one counts
+// column widths in digits of the standard font, about 7.2 pixels each.
+constexpr double kDigitsPerPixel = 0.1384;
+
+// Cells given an interior colour get thin light grey borders, which keep the cells apart
+// where the fill covers the grid lines.
+constexpr int32_t kCellBorderColor = owc::Rgb(192, 192, 192);
+
+}  // namespace
+
 void cListHandler::SetColumnWidth(const std::string& ColumnName, double NoXPWidth) {
     EditMode(true);
     owc::Spreadsheet& sheet = NewerModel();
-    double width = NoXPWidth * 0.1384;
+    double width = NoXPWidth * kDigitsPerPixel;
     std::string columns =
         ColumnName.find(':') != std::string::npos ? ColumnName : ColumnName + ":" + ColumnName;
     sheet.Range(columns).EntireColumn().SetColumnWidth(width);
@@ -70,7 +82,7 @@ void cListHandler::SetInteriorColor(const std::string& Address, int32_t Color,
     range.Interior().SetColor(Color);
     if (blnClearBorders)
         return;
-    range.Borders().SetColor(owc::Rgb(192, 192, 192));
+    range.Borders().SetColor(kCellBorderColor);
     range.Borders().SetWeight(ObjectList->Constants().owcLineWeightThin);
 }
 
