@@ -3,6 +3,11 @@
 // The grid wrapper: creates the spreadsheet control on a host window, gives every grid the
 // program's look, brackets the program's own edits, reads the rows back as texts, and can
 // watch the user's selection.
+//
+// The members are defined in three libraries: namedays_grid holds what the main window uses,
+// namedays_gridtools the further cell, range and whole-grid members (marked below), and
+// namedays_selectionwatch the selection watch. A program that calls a member of the latter
+// two links their library.
 
 #include <cstdint>
 #include <functional>
@@ -11,12 +16,12 @@
 
 #include "grid/HostControls.h"
 #include "grid/TextArray.h"
-#include "grid/frmTimer.h"
 #include "grid/owc/Spreadsheet.h"
 #include "platform/runtime/Variant.h"
 #include "services/scripting/Dictionary.h"
 
 class QWidget;
+class frmTimer;
 
 // The web browser PrintSheet may print through instead of the shell.
 class WebBrowser {
@@ -67,31 +72,35 @@ class cListHandler {
     void Width(double w);
     int16_t Width() const { return width_; }
     void EditMode(bool v);
-    void MoveRight(bool v);
     void SetExcelVisible(bool ExcelVisible);
     void ColHeaders(bool Display);
     void RowHeaders(bool Display);
-    void DisplayVerticalScroll(bool DisplayScroll);
     void DisplayHorizontalScroll(bool DisplayScroll);
     void FreezePanes(const std::string& Address);
     void SetVisibleRange(const std::string& Address);
+    // In namedays_gridtools:
+    void MoveRight(bool v);
+    void DisplayVerticalScroll(bool DisplayScroll);
     void AutoFilter(bool Visible);
     void ClearAll();
     void PrintSheet(const std::shared_ptr<WebBrowser>& objIE = nullptr);
 
     // --- Cells and ranges ---
     void SetValue(const std::string& Address, const rt::Variant& Value);
+    TextArray fncGetRangeArray(const std::string& strCountCellRef, const std::string& strColDef);
+    void AutoFitCols(const std::string& Address);
+    // The text in which the readers hand a cell value out.
+    static std::string fncCellText(const rt::Variant& varValue);
+    // In namedays_gridtools:
     rt::Variant GetValue(const std::string& Address, int32_t intDataType = 0);
     void SetFormula(const std::string& Address, const std::string& Formula);
     void SetChecked(const std::string& Address, bool Value);
     bool GetChecked(const std::string& Address);
     int16_t UsedRows(const std::string& CountCellRef);
-    TextArray fncGetRangeArray(const std::string& strCountCellRef, const std::string& strColDef);
     std::shared_ptr<KeyedMap> fncGetRangeDic(const std::string& strCountCellRef,
                                              const std::string& strColDef);
     void SetDicList(const std::shared_ptr<KeyedMap>& DicItems);
     void SortRange();
-    void AutoFitCols(const std::string& Address);
     void SetColumnWidth(const std::string& ColumnName, double NoXPWidth);
     void SetBold(const std::string& Address, bool BoldFont = false);
     void SetFont(const std::string& Address, const std::string& FontName);
@@ -106,10 +115,8 @@ class cListHandler {
     rt::Variant GetInteriorColor(const std::string& Address);
     void RightEdgeColDash(owc::Range exrRange);
     void TopEdgeRowDash(owc::Range exrRange);
-    // The text in which the readers hand a cell value out.
-    static std::string fncCellText(const rt::Variant& varValue);
 
-    // --- Selection watch ---
+    // --- Selection watch: namedays_selectionwatch ---
     void RaiseEventsEnabled(bool v);
     std::string fncGetSel();
     void SelectCell(const std::string& Address);
@@ -118,6 +125,8 @@ class cListHandler {
     const std::shared_ptr<frmTimer>& TimerForm() const { return objTimer; }
 
   private:
+    // The count cell's value minus one, as the readers count filled rows.
+    static int16_t CountMinusOne(owc::Worksheet& sheet, const std::string& countCell);
     void RequireNewerModel() const;
     owc::Spreadsheet& NewerModel();
     void subSetupSheet();
@@ -125,9 +134,14 @@ class cListHandler {
     void SetScrollBars(bool horizontal, bool vertical, bool display);
     std::shared_ptr<frmTimer> NewTimer();
     void DropTimer();
+    void PauseWatch(bool paused);
 
     bool eventsEnabled_ = false;
     bool visible_ = true;
     int16_t width_ = 7000;
     std::shared_ptr<frmTimer> objTimer;
+    // Set by the running watch, so that the edit brackets and the destructor reach its timer
+    // without the grid's own members needing the timer window.
+    std::function<void(bool paused)> pauseWatch_;
+    std::function<void()> releaseWatch_;
 };

@@ -9,36 +9,22 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTabBar>
-#include <QTableView>
 
 #include <algorithm>
-#include <chrono>
 #include <utility>
-#include <vector>
 
 #include "grid/FormControls.h"
-#include "grid/cListHandler.h"
-#include "lists/cApp.h"
-#include "lists/cAppFiles.h"
-#include "lists/cApps.h"
-#include "outlook/modGlobals.h"
-#include "outlook/modOutlookCode.h"
-#include "platform/automation/Registry.h"
-#include "platform/desktop/QtText.h"
 #include "platform/desktop/Twips.h"
-#include "platform/runtime/Convert.h"
-#include "platform/runtime/Failure.h"
 #include "platform/runtime/Publisher.h"
-#include "services/modAssistant.h"
 #include "services/modErroHandling.h"
-#include "services/scripting/Shell.h"
 #include "ui/GridTabs.h"
 #include "ui/LinkLabel.h"
 
+// The designed window: its controls placed in twips, the list keys, and the connections to
+// the handlers. Start-up, the handlers and the create run have files of their own.
+
 using modErroHandling::Reported;
 using modErroHandling::Step;
-using modOutlookCode::objCalendar;
-using modOutlookCode::objOutlook;
 
 using desktop::TwipsToPixels;
 
@@ -55,13 +41,6 @@ QFont DesignFont(double points, bool underline = false) {
     font.setPointSizeF(points);
     font.setUnderline(underline);
     return font;
-}
-
-// The option in force names the calendar the appointments go to; the other names none.
-void NameTarget(QRadioButton& chosen, QRadioButton& other, outlook::Folder& folder) {
-    std::string title = folder.Title();
-    chosen.setToolTip(title.empty() ? QString() : desktop::Q("Appointments go to " + title));
-    other.setToolTip(QString());
 }
 
 template <class Control>
@@ -304,289 +283,4 @@ void frmCreateNames::keyPressEvent(QKeyEvent* event) {
         default:
             QWidget::keyPressEvent(event);
     }
-}
-
-// ---- start-up ----
-
-void frmCreateNames::Form_Load() {
-    Step step;
-    Reported("Form_Load", step, [&] {
-        step(10);
-        objAppFiles = std::make_shared<cAppFiles>();
-        step(20);
-        objAppFiles->CheckFiles();
-        step(30);
-        subSetCaptions();
-        step(40);
-        int32_t inbox = outlook::olFolderInbox;
-        modOutlookCode::subStartOutlook(inbox);
-        step(50);
-        optMyCalendar_Click();
-        step(60);
-        subAddList();
-        step(70);
-        subFillList();
-    });
-}
-
-void frmCreateNames::subSetCaptions() {
-    Step step;
-    Reported("subSetCaptions", step, [&] {
-        step(10);
-        while (tbsApps->count() > 0)
-            tbsApps->removeTab(0);
-        step(20);
-        for (const auto& name : rt::Need(rt::Need(objAppFiles).Dic).Keys())
-            tbsApps->addTab(QString::fromStdString(rt::TextOf(name)));
-        step(30);
-        using namespace std::chrono;
-        auto today = year_month_day{floor<days>(desktop::Services().clock->Now())};
-        int intYear = static_cast<int>(today.year());
-        cmbYear->clear();
-        for (int y = intYear; y <= intYear + 5; ++y)
-            cmbYear->addItem(QString::number(y));
-        step(40);
-        cmbYear->setEditText(QString::number(intYear));
-    });
-}
-
-void frmCreateNames::subAddList() {
-    Step step;
-    Reported("subAddList", step, [&] {
-        step(10);
-        objList = std::make_shared<cListHandler>();
-        step(20);
-        objList->LeftPos = rt::RoundToInteger(TwipsLeft(fraList));
-        objList->Top = rt::RoundToInteger(TwipsTop(fraList));
-        objList->Height = rt::RoundToInteger(TwipsHeight(fraList));
-        objList->Width(TwipsWidth(fraList));
-        step(30);
-        objList->ListName = "objApps";
-        step(40);
-        objList->AddToForm(*Controls, this);
-        step(50);
-        objList->AutoFitCols("A:D");
-        step(60);
-        objList->SetExcelVisible(true);
-        step(70);
-        objList->DisplayHorizontalScroll(false);
-        step(80);
-        subSetHeaders();
-        step(90);
-        objList->Visible(true);
-        TakeGridIntoTabOrder();
-    });
-}
-
-// The grid's cells come between the tabs and Save, as they stand on the window.
-void frmCreateNames::TakeGridIntoTabOrder() {
-    auto* cells = findChild<QTableView*>("cells");
-    if (!cells)
-        return;
-    setTabOrder(tbsApps, cells);
-    setTabOrder(cells, cmdSaveChanges);
-}
-
-void frmCreateNames::subSetHeaders() {
-    Step step;
-    Reported("subSetHeaders", step, [&] {
-        step(10);
-        auto& grid = rt::Need(objList);
-        grid.EditMode(true);
-        step(20);
-        grid.SetValue("A1", rt::Variant("Month"));
-        grid.SetValue("B1", rt::Variant("Day"));
-        step(30);
-        if (blnBirthYears) {
-            grid.SetValue("C1", rt::Variant("Name"));
-            grid.SetValue("D1", rt::Variant("Birth year"));
-            grid.SetVisibleRange("A1:d1000");
-        } else {
-            grid.SetValue("C1", rt::Variant("Names"));
-            grid.SetVisibleRange("A1:C1000");
-        }
-        step(40);
-        grid.EditMode(false);
-    });
-}
-
-std::string frmCreateNames::SelectedCaption() const {
-    if (tbsApps->currentIndex() < 0)
-        throw rt::Failure(rt::kObjectNotSet);
-    return tbsApps->tabText(tbsApps->currentIndex()).toStdString();
-}
-
-void frmCreateNames::subFillList() {
-    Step step;
-    Reported("subFillList", step, [&] {
-        step(10);
-        desktop::Services().windows->SetBusyCursor(true);
-        step(20);
-        if (objList) {
-            step(30);
-            objList->EditMode(true);
-            objList->SetValue("A2:D1000", rt::Variant(""));
-            step(50);
-            auto& lists = rt::Need(rt::Need(objAppFiles).Dic);
-            if (lists.Exists(rt::Variant(SelectedCaption()))) {
-                step(60);
-                auto all = lists.Items();
-                auto index = static_cast<size_t>(tbsApps->currentIndex());
-                if (index >= all.size())
-                    throw rt::Failure(rt::kSubscriptOutOfRange);
-                FillRows(rt::Need(all[index]));
-                step(70);
-                objList->SetVisibleRange(blnBirthYears ? "A1:D1000" : "A1:C1000");
-                step(80);
-                subSetHeaders();
-                // Fitted once the headings are written and the shown columns known: each
-                // heading fits too, and a long names column leaves room for the others.
-                objList->AutoFitCols("A:D");
-            }
-            step(90);
-            objList->EditMode(false);
-        }
-        step(100);
-        desktop::Services().windows->SetBusyCursor(false);
-    });
-}
-
-void frmCreateNames::FillRows(const cApps& list) {
-    blnBirthYears = false;
-    int16_t intRow = 1;
-    for (const auto& entry : rt::Need(list.Dic).Items()) {
-        const cApp& app = rt::Need(entry);
-        intRow = rt::RoundToInteger(intRow + 1.0);
-        std::string row = rt::NumberText(intRow);
-        objList->SetValue("A" + row, rt::Variant(app.AppMonth));
-        objList->SetValue("B" + row, rt::Variant(app.AppDay));
-        objList->SetValue("C" + row, rt::Variant(app.Subject));
-        if (app.BirthYear != 0) {
-            objList->SetValue("D" + row, rt::Variant(app.BirthYear));
-            blnBirthYears = true;
-        }
-    }
-}
-
-// ---- handlers ----
-
-void frmCreateNames::optMyCalendar_Click() {
-    objCalendar = rt::Need(rt::Need(objOutlook).GetNamespace("MAPI"))
-                      .GetDefaultFolder(outlook::olFolderCalendar);
-    if (objCalendar)
-        NameTarget(*optMyCalendar, *optChooseCalendar, *objCalendar);
-}
-
-void frmCreateNames::optChooseCalendar_Click() {
-    Step step;
-    Reported("optChooseCalendar_Click", step, [&] {
-        if (!optChooseCalendar->isChecked())
-            return;
-        step(10);
-        objCalendar = modOutlookCode::fncPickFolder(this);
-        step(20);
-        if (!objCalendar) {
-            optMyCalendar->setChecked(true);
-            return;
-        }
-        step(30);
-        if (objCalendar->DefaultItemType() != outlook::olAppointmentItem)
-            optMyCalendar->setChecked(true);
-        else
-            NameTarget(*optChooseCalendar, *optMyCalendar, *objCalendar);
-    });
-}
-
-void frmCreateNames::cmdSaveChanges_Click() {
-    fncGetCurrentList(true);
-}
-
-void frmCreateNames::CancelButton_Click() {
-    modGlobals::subEndProgram();
-}
-
-void frmCreateNames::Form_Unload() {
-    modGlobals::subEndProgram();
-}
-
-void frmCreateNames::subGotoWeb(const std::string& strURL) {
-    Step step;
-    Reported("subGotoWeb", step, [&] {
-        step(10, "Opening " + strURL);
-        auto objShell = automation::As<scripting::WshShell>(
-            automation::Objects().CreateObject("Wscript.Shell"));
-        step(20);
-        objShell->Run(strURL);
-        step(30);
-        objShell.reset();
-    });
-}
-
-// ---- the create run ----
-
-std::shared_ptr<cApps> frmCreateNames::fncGetCurrentList(bool blnSave) {
-    Step step;
-    return Reported("fncGetCurrentList", step, [&] {
-        step(10, "Calculating current list!");
-        auto rows = rt::Need(objList).fncGetRangeArray("f1", "D");
-        step(20);
-        std::string strList;
-        for (int16_t r = 0; r <= rows.UBound(1); r = rt::RoundToInteger(r + 1.0))
-            strList +=
-                rows(r, 0) + "." + rows(r, 1) + "\t" + rows(r, 2) + "\t" + rows(r, 3) + "\r\n";
-        step(30);
-        auto lists = rt::Need(rt::Need(objAppFiles).Dic).Items();
-        auto index = tbsApps->currentIndex();
-        if (index < 0 || static_cast<size_t>(index) >= lists.size())
-            throw rt::Failure(rt::kSubscriptOutOfRange);
-        std::shared_ptr<cApps> list = lists[static_cast<size_t>(index)];
-        step(40);
-        rt::Need(list).FromString(strList);
-        if (blnSave) {
-            step(50, "Calculating current list!");
-            list->SaveToFile(SelectedCaption() + ".txt");
-        }
-        return list;
-    });
-}
-
-void frmCreateNames::SetFillWidth(int16_t twips) {
-    PlaceInTwips(picForeGround, TwipsLeft(picForeGround), TwipsTop(picForeGround), twips,
-                 TwipsHeight(picForeGround));
-}
-
-// A run writes into the calendar chosen when it started: everything but Cancel waits.
-void frmCreateNames::SetRunning(bool running) {
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             OKButton, cmdSaveChanges, tbsApps, optMyCalendar, optChooseCalendar, cmbYear})
-        control->setEnabled(!running);
-}
-
-void frmCreateNames::OKButton_Click() {
-    Step step;
-    Reported("OKButton_Click", step, [&] {
-        SetRunning(true);
-        step(10);
-        std::shared_ptr<cApps> list = fncGetCurrentList(false);
-        step(20);
-        int16_t intYear = rt::ToInteger(cmbYear->currentText().toStdString());
-        step(30);
-        int16_t intCounter = 0;
-        for (const auto& entry : rt::Need(rt::Need(list).Dic).Items()) {
-            step(40);
-            intCounter = rt::RoundToInteger(intCounter + 1.0);
-            step(50);
-            rt::Need(entry).ToOutlook(intYear);
-            step(60);
-            desktop::Services().windows->ProcessEvents();
-            step(70);
-            double track = TwipsWidth(picBackground);
-            SetFillWidth(rt::RoundToInteger(track / list->Dic->Count() * intCounter + 1));
-        }
-        step(80);
-        std::string strMessage = "Name Days sucessfully created!";
-        modAssistant::subShowMessage(objOutlook, strMessage);
-        step(90);
-        modGlobals::subEndProgram();
-    });
 }

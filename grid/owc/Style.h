@@ -22,6 +22,11 @@ constexpr int32_t kLineWeightThin = 2;
 constexpr int32_t kLineWeightMedium = -4138;
 constexpr int32_t kNoColor = -1;
 
+// A colour as the control takes it: red in the lowest byte, then green, then blue.
+constexpr int32_t Rgb(int32_t red, int32_t green, int32_t blue) {
+    return red | (green << 8) | (blue << 16);
+}
+
 struct Border {
     int32_t lineStyle = kLineStyleNone;
     int32_t color = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "grid/watch/frmTimer.h"
 #include "tests/grid/GridFixture.h"
 
 namespace {

@@ -10,9 +10,9 @@
 
 #include "platform/runtime/Convert.h"
 #include "tests/support/ProgramTest.h"
-#include "ui/cSimpleList.h"
 #include "ui/data/SqliteRecordset.h"
 #include "ui/forms/ComboOrList.h"
+#include "ui/simplelist/cSimpleList.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/cSimpleList.h"
+#include "ui/simplelist/cSimpleList.h"
 
 #include "platform/desktop/Desktop.h"
 #include "platform/runtime/Convert.h"

@@ -1,4 +1,4 @@
-#include "grid/frmTimer.h"
+#include "grid/watch/frmTimer.h"
 
 #include <QTimer>
 
