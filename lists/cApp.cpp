@@ -1,5 +1,6 @@
 #include "lists/cApp.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "outlook/modOutlookCode.h"
@@ -14,13 +15,12 @@ namespace {
 
 // Every occurrence of the separator splits; empty pieces count.
 std::vector<std::string> SplitAll(const std::string& text, char separator) {
-    std::vector<std::string> pieces(1);
-    for (char c : text) {
-        if (c == separator)
-            pieces.emplace_back();
-        else
-            pieces.back() += c;
-    }
+    std::vector<std::string> pieces;
+    pieces.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), separator)) + 1);
+    size_t start = 0;
+    for (size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
+        pieces.emplace_back(text, start, end - start);
+    pieces.emplace_back(text, start);
     return pieces;
 }
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "grid/owc/CellText.h"
@@ -122,8 +123,49 @@ class CellDelegate : public QStyledItemDelegate {
 
 namespace {
 
+// The row numbers beside a band. Qt measures their texts again (the first and last hundred)
+// every time any cell of the model changes; their size only changes with the rows shown, the
+// font, the style or the screen, so it is measured once for each of those.
+class RowNumbers : public QHeaderView {
+  public:
+    explicit RowNumbers(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
+        // As the table's own vertical header is.
+        setSectionsClickable(true);
+        setHighlightSections(true);
+    }
+
+    QSize sizeHint() const override {
+        Measured now{model(),
+                     count(),
+                     hiddenSectionCount(),
+                     model() && count() > 0 ? model()->headerData(0, orientation()) : QVariant(),
+                     font(),
+                     style(),
+                     logicalDpiY(),
+                     isSortIndicatorShown()};
+        if (!measured_ || measured_->first != now)
+            measured_.emplace(now, QHeaderView::sizeHint());
+        return measured_->second;
+    }
+
+  private:
+    struct Measured {
+        const QAbstractItemModel* model;
+        int sections;
+        int hidden;
+        QVariant first;
+        QFont font;
+        const QStyle* style;
+        int dpi;
+        bool sortIndicator;
+        bool operator==(const Measured&) const = default;
+    };
+    mutable std::optional<std::pair<Measured, QSize>> measured_;
+};
+
 QTableView* MakeTable(SheetTableModel* model, QWidget* parent) {
     auto* table = new QTableView(parent);
+    table->setVerticalHeader(new RowNumbers(table));
     table->setModel(model);
     // A cell shows one line, cut short with an ellipsis; its tooltip has the whole text.
     table->setWordWrap(false);
