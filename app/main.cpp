@@ -8,12 +8,12 @@
 
 int main(int argc, char** argv) {
     desktop::RefuseBusLaunch();
+    // The search for the desktop's calendar service goes on while Qt starts.
+    components::RegisterDesktopCalendar(
+        automation::Objects(), desktop::ExecutableFolder() / components::kDesktopCalendarModule);
     QApplication app(argc, argv);
     desktop::Install(desktop::ProductPlatform());
     components::RegisterProductComponents(automation::Objects());
-    components::RegisterDesktopCalendar(
-        automation::Objects(),
-        desktop::Services().paths->ProgramFolder() / components::kDesktopCalendarModule);
     // Loading runs the start-up; the window shows only once it has gone through.
     frmCreateNames window;
     window.Form_Load();

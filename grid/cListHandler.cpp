@@ -28,6 +28,25 @@ const char* const kNoComponents =
     "Unable to start the Office Web Components!\r\n"
     "These components can be found on the Office 2000, 2002 or 2003 cds";
 
+// The set-up makes many changes to a control that nobody sees yet; it is drawn once, after
+// them, however the set-up ends.
+class DrawnOnceAfter {
+  public:
+    explicit DrawnOnceAfter(const std::shared_ptr<owc::Spreadsheet>& sheet) : sheet_(sheet) {
+        if (sheet_)
+            sheet_->SetScreenUpdating(false);
+    }
+    ~DrawnOnceAfter() {
+        if (sheet_)
+            sheet_->SetScreenUpdating(true);
+    }
+    DrawnOnceAfter(const DrawnOnceAfter&) = delete;
+    DrawnOnceAfter& operator=(const DrawnOnceAfter&) = delete;
+
+  private:
+    std::shared_ptr<owc::Spreadsheet> sheet_;
+};
+
 }  // namespace
 
 cListHandler::~cListHandler() {
@@ -82,6 +101,7 @@ void cListHandler::AddToForm(grid::HostControls& frmForm, QWidget* container) {
         ObjectList = automation::As<owc::Spreadsheet>(rt::Need(List).object());
         CurrSheet = ObjectList->ActiveSheet();
     });
+    DrawnOnceAfter drawn(ObjectList);
     Skip(last, 50, [&] { subSetupSheet(); });
     Skip(last, 60, [&] { SetExcelVisible(false); });
     Skip(last, 70, [&] { FreezePanes("A2"); });

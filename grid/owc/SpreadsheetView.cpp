@@ -123,13 +123,14 @@ class CellDelegate : public QStyledItemDelegate {
 
 namespace {
 
-// The row numbers beside a band. Qt measures their texts again (the first and last hundred)
-// every time any cell of the model changes; their size only changes with the rows shown, the
-// font, the style or the screen, so it is measured once for each of those.
-class RowNumbers : public QHeaderView {
+// The row numbers beside a band, or the column letters above it. Qt measures their texts
+// again (the first and last hundred) every time any cell of the model changes; their size
+// only changes with the sections shown, the font, the style or the screen, so it is measured
+// once for each of those.
+class Headings : public QHeaderView {
   public:
-    explicit RowNumbers(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
-        // As the table's own vertical header is.
+    Headings(Qt::Orientation orientation, QWidget* parent) : QHeaderView(orientation, parent) {
+        // As the table's own headers are.
         setSectionsClickable(true);
         setHighlightSections(true);
     }
@@ -144,11 +145,36 @@ class RowNumbers : public QHeaderView {
                      logicalDpiY(),
                      isSortIndicatorShown()};
         if (!measured_ || measured_->first != now)
-            measured_.emplace(now, QHeaderView::sizeHint());
+            measured_.emplace(now, Measure());
         return measured_->second;
     }
 
   private:
+    // Qt measures the first and the last hundred sections. Row numbers count up one by one,
+    // so the widest of them is among the last few, whose final digits run through 0 to 9:
+    // ten at each end find the same size with a tenth of the text layouts.
+    static constexpr int kMeasuredAtEachEnd = 10;
+
+    QSize Measure() const {
+        if (orientation() == Qt::Horizontal)
+            return QHeaderView::sizeHint();  // letters differ in width: every one counts
+        QSize size(0, 0);
+        const int sections = count();
+        int i = 0;
+        for (int checked = 0; checked < kMeasuredAtEachEnd && i < sections; ++i)
+            if (!isSectionHidden(i)) {
+                ++checked;
+                size = size.expandedTo(sectionSizeFromContents(i));
+            }
+        int last = std::max(i, sections - kMeasuredAtEachEnd);
+        for (int j = sections - 1, checked = 0; j >= last && checked < kMeasuredAtEachEnd; --j)
+            if (!isSectionHidden(j)) {
+                ++checked;
+                size = size.expandedTo(sectionSizeFromContents(j));
+            }
+        return size;
+    }
+
     struct Measured {
         const QAbstractItemModel* model;
         int sections;
@@ -165,7 +191,8 @@ class RowNumbers : public QHeaderView {
 
 QTableView* MakeTable(SheetTableModel* model, QWidget* parent) {
     auto* table = new QTableView(parent);
-    table->setVerticalHeader(new RowNumbers(table));
+    table->setVerticalHeader(new Headings(Qt::Vertical, table));
+    table->setHorizontalHeader(new Headings(Qt::Horizontal, table));
     table->setModel(model);
     // A cell shows one line, cut short with an ellipsis; its tooltip has the whole text.
     table->setWordWrap(false);

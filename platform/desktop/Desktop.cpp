@@ -16,6 +16,12 @@ void Install(Platform platform) {
     Services() = std::move(platform);
 }
 
+std::filesystem::path ExecutableFolder() {
+    std::error_code error;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : exe.parent_path();
+}
+
 bool StoreNamedByEnvironment() {
     const char* store = std::getenv("VELMORA_STORE");
     return store && *store;

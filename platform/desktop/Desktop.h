@@ -145,6 +145,9 @@ void Install(Platform platform);
 
 // The product's services on Qt and the operating system.
 Platform ProductPlatform();
+// The folder of the running program's file, links followed; empty when the system does not
+// say. Needs no Qt, so the program can ask before its application object exists.
+std::filesystem::path ExecutableFolder();
 // True when VELMORA_STORE names the store's root.
 bool StoreNamedByEnvironment();
 // The store's root as the environment names it (see Paths::StoreRoot); fails with error 76

@@ -119,10 +119,9 @@ class SystemClock : public Clock {
 class SystemPaths : public Paths {
   public:
     std::filesystem::path ProgramFolder() override {
-        std::error_code error;
-        auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-        if (!error)
-            return exe.parent_path();
+        auto folder = ExecutableFolder();
+        if (!folder.empty())
+            return folder;
         return QCoreApplication::applicationDirPath().toStdString();
     }
     std::filesystem::path TempFolder() override { return std::filesystem::temp_directory_path(); }
