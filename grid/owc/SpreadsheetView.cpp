@@ -16,6 +16,7 @@
 
 #include "grid/owc/CellText.h"
 #include "grid/owc/ColumnMetrics.h"
+#include "grid/owc/Headings.h"
 
 namespace owc {
 
@@ -122,72 +123,6 @@ class CellDelegate : public QStyledItemDelegate {
 };
 
 namespace {
-
-// The row numbers beside a band, or the column letters above it. Qt measures their texts
-// again (the first and last hundred) every time any cell of the model changes; their size
-// only changes with the sections shown, the font, the style or the screen, so it is measured
-// once for each of those.
-class Headings : public QHeaderView {
-  public:
-    Headings(Qt::Orientation orientation, QWidget* parent) : QHeaderView(orientation, parent) {
-        // As the table's own headers are.
-        setSectionsClickable(true);
-        setHighlightSections(true);
-    }
-
-    QSize sizeHint() const override {
-        Measured now{model(),
-                     count(),
-                     hiddenSectionCount(),
-                     model() && count() > 0 ? model()->headerData(0, orientation()) : QVariant(),
-                     font(),
-                     style(),
-                     logicalDpiY(),
-                     isSortIndicatorShown()};
-        if (!measured_ || measured_->first != now)
-            measured_.emplace(now, Measure());
-        return measured_->second;
-    }
-
-  private:
-    // Qt measures the first and the last hundred sections. Row numbers count up one by one,
-    // so the widest of them is among the last few, whose final digits run through 0 to 9:
-    // ten at each end find the same size with a tenth of the text layouts.
-    static constexpr int kMeasuredAtEachEnd = 10;
-
-    QSize Measure() const {
-        if (orientation() == Qt::Horizontal)
-            return QHeaderView::sizeHint();  // letters differ in width: every one counts
-        QSize size(0, 0);
-        const int sections = count();
-        int i = 0;
-        for (int checked = 0; checked < kMeasuredAtEachEnd && i < sections; ++i)
-            if (!isSectionHidden(i)) {
-                ++checked;
-                size = size.expandedTo(sectionSizeFromContents(i));
-            }
-        int last = std::max(i, sections - kMeasuredAtEachEnd);
-        for (int j = sections - 1, checked = 0; j >= last && checked < kMeasuredAtEachEnd; --j)
-            if (!isSectionHidden(j)) {
-                ++checked;
-                size = size.expandedTo(sectionSizeFromContents(j));
-            }
-        return size;
-    }
-
-    struct Measured {
-        const QAbstractItemModel* model;
-        int sections;
-        int hidden;
-        QVariant first;
-        QFont font;
-        const QStyle* style;
-        int dpi;
-        bool sortIndicator;
-        bool operator==(const Measured&) const = default;
-    };
-    mutable std::optional<std::pair<Measured, QSize>> measured_;
-};
 
 QTableView* MakeTable(SheetTableModel* model, QWidget* parent) {
     auto* table = new QTableView(parent);
