@@ -1,10 +1,8 @@
 #include "services/modFileHandling.h"
 
-#include "outlook/modOutlookCode.h"
 #include "platform/runtime/Convert.h"
 #include "services/modErroHandling.h"
 #include "services/scripting/FileSystemObject.h"
-#include "services/scripting/Shell.h"
 
 namespace modFileHandling {
 
@@ -40,13 +38,13 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
         text.replace(at, from.size(), to);
 }
 
+}  // namespace
+
 std::string WithSeparator(std::string folder) {
     if (folder.empty() || folder.back() != '/')
         folder += '/';
     return folder;
 }
-
-}  // namespace
 
 void subSetupFS() {
     while (!objFS) {
@@ -128,49 +126,6 @@ std::string fncReadTextFile(const std::string& strFileName) {
         step(20);
         return objFS->OpenTextFile(strFileName, scripting::FileSystemObject::ForReading, false, 0)
             ->ReadAll();
-    });
-}
-
-void subPrintFile(const std::string& strFileName) {
-    subSetupFS();
-    Step step;
-    Reported("subPrintFile", step, [&] {
-        step(10, "Attempting to print the file " + strFileName);
-        auto file = objFS->GetFile(strFileName);
-        step(20);
-        rt::Variant name = file->Name();
-        rt::Variant folder = WithSeparator(rt::Need(file->ParentFolder()).Path());
-        step(30);
-        subInvokeVerb(folder, name, "Print");
-    });
-}
-
-void subInvokeVerb(const rt::Variant& varFolder, const rt::Variant& varFile,
-                   const std::string& strVerb) {
-    Step step;
-    Reported("subInvokeVerb", step, [&] {
-        std::string folderPath = rt::TextOf(varFolder), fileName = rt::TextOf(varFile);
-        step(10, "Trying to execute " + folderPath + " " + fileName);
-        std::shared_ptr<automation::Object> made;
-        step(20);
-        if (modOutlookCode::objOutlook)
-            made = modOutlookCode::objOutlook->CreateObject("Shell.Application");
-        else
-            made = automation::Objects().CreateObject("Shell.Application");
-        auto shell = automation::As<scripting::ShellApplication>(made);
-        step(30);
-        auto folder = rt::Need(shell).NameSpace(folderPath);
-        if (!folder)
-            return;
-        step(40);
-        auto item = folder->Items()->Item(fileName);
-        if (!item)
-            return;
-        step(50);
-        if (strVerb.empty())
-            item->InvokeVerb();
-        else
-            item->InvokeVerb(strVerb);
     });
 }
 

@@ -30,8 +30,7 @@ std::string fncGetLongPath(std::shared_ptr<scripting::Folder>& objFolder);
 std::string fncSaveTextFile(std::string& strFileName, const std::string& strText, bool blnTemp);
 // The whole content, or "" when the file does not exist.
 std::string fncReadTextFile(const std::string& strFileName);
-void subPrintFile(const std::string& strFileName);
-void subInvokeVerb(const rt::Variant& varFolder, const rt::Variant& varFile,
-                   const std::string& strVerb);
+// The folder's path ending in "/".
+std::string WithSeparator(std::string folder);
 
 }  // namespace modFileHandling

@@ -3,6 +3,7 @@
 #include "platform/runtime/Failure.h"
 #include "services/modErroHandling.h"
 #include "services/modFileHandling.h"
+#include "services/printing/Printing.h"
 
 // The members that act on the grid as a whole beyond what the main window needs: the
 // direction after Return, the vertical scroll bar, the filter, clearing and printing.

@@ -13,6 +13,7 @@
 #include "services/modErroHandling.h"
 #include "services/modFileHandling.h"
 #include "services/modScriptingDic.h"
+#include "services/printing/Printing.h"
 #include "services/scripting/FileSystemObject.h"
 #include "services/scripting/Shell.h"
 #include "tests/support/FakeOutlook.h"
