@@ -46,9 +46,11 @@ std::function<std::shared_ptr<calendar::Source>()> SearchForService(
         answer->done = true;
         answer->given.notify_all();
     }).detach();
-    return [answer] {
+    return [answer]() -> std::shared_ptr<calendar::Source> {
         std::unique_lock lock(answer->mutex);
-        answer->given.wait(lock, [&] { return answer->done; });
+        // The module keeps to the limit; should it not, the start does not wait on it.
+        if (!answer->given.wait_for(lock, 2 * kServiceAnswerLimit, [&] { return answer->done; }))
+            return nullptr;
         return answer->service;
     };
 }
@@ -82,8 +84,7 @@ void RegisterProductComponents(automation::Registry& registry) {
         registry.RegisterProgId(progId, store);
 }
 
-void RegisterDesktopCalendar(automation::Registry& registry,
-                             const std::filesystem::path& module) {
+void RegisterDesktopCalendar(automation::Registry& registry, const std::filesystem::path& module) {
     if (desktop::StoreNamedByEnvironment())
         return;
     auto search = SearchForService(module);
