@@ -82,8 +82,10 @@ void AddAlarm(icalcomponent* event, const std::string& subject) {
     icalcomponent_add_component(event, alarm);
 }
 
-icalcomponent* NewEvent(const Appointment& appointment, std::time_t stamp) {
-    icalcomponent* event = icalcomponent_new(ICAL_VEVENT_COMPONENT);
+// Owned here until whole: a date that cannot be written fails it half made.
+Component NewEvent(const Appointment& appointment, std::time_t stamp) {
+    Component owned(icalcomponent_new(ICAL_VEVENT_COMPONENT), icalcomponent_free);
+    icalcomponent* event = owned.get();
     icalcomponent_add_property(event, icalproperty_new_uid(appointment.uid.c_str()));
     icalcomponent_add_property(event, icalproperty_new_dtstamp(icaltime_from_timet_with_zone(
                                           stamp, 0, icaltimezone_get_utc_timezone())));
@@ -97,7 +99,7 @@ icalcomponent* NewEvent(const Appointment& appointment, std::time_t stamp) {
             event, icalproperty_new_description(rt::WithLineFeeds(appointment.body).c_str()));
     if (appointment.reminder)
         AddAlarm(event, appointment.subject);
-    return event;
+    return owned;
 }
 
 std::string Text(const char* text) {
@@ -157,7 +159,7 @@ std::string ToICalendar(const Appointment& appointment, std::time_t stamp) {
     Component calendar(icalcomponent_new(ICAL_VCALENDAR_COMPONENT), icalcomponent_free);
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid(prodid.c_str()));
-    icalcomponent_add_component(calendar.get(), NewEvent(appointment, stamp));
+    icalcomponent_add_component(calendar.get(), NewEvent(appointment, stamp).release());
     char* text = icalcomponent_as_ical_string_r(calendar.get());
     std::string result = text ? text : "";
     std::free(text);
