@@ -30,12 +30,10 @@ class ServiceCalendar : public calendar::Calendar {
     std::vector<calendar::Appointment> Find(rt::Date first, rt::Date last) override;
     void Remove(const std::string& uid) override;
 
-    const std::string& Uid() const { return uid_; }
+  private:
     // The account or collection ("On This Computer"); empty when there is none or the
     // calendar has gone.
     std::string GroupName() const;
-
-  private:
     template <class Call>
     void Store(const calendar::Appointment& appointment, Call call);
 
